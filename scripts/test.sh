@@ -26,6 +26,7 @@ step() {
   else
     summary+=("  FAILED  $name")
     failed=$((failed + 1))
+    return 1
   fi
 }
 
