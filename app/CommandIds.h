@@ -1,0 +1,36 @@
+// Control and menu command identifiers of the main window, in one place.
+#pragma once
+
+namespace ids {
+
+// Controls. The search box and the status bar carry 0, the pane 1; WM_COMMAND
+// ignores all three.
+constexpr int kSearchBox = 0;
+constexpr int kTextPane = 1;
+constexpr int kStatusBar = 0;
+
+// The four buttons.
+constexpr int kExtract = 3;
+constexpr int kDelete = 4;
+constexpr int kDeleteUpTo = 5;
+constexpr int kCountMatches = 6;
+
+// File menu.
+constexpr int kOpenFile = 11;
+constexpr int kExit = 12;
+
+// Edit menu, which stands at bar position 1.
+constexpr int kSelectAll = 21;
+constexpr int kCopyAll = 22;
+constexpr int kClearAndPaste = 23;
+constexpr int kClearPane = 24;
+constexpr int kEditMenuPosition = 1;
+
+// String menu: both items run the same conversion.
+constexpr int kConvertSjis = 31;
+constexpr int kConvertUrl = 32;
+
+// Version menu.
+constexpr int kAbout = 41;
+
+}  // namespace ids

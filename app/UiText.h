@@ -1,0 +1,71 @@
+// Every text the window shows, once, as the Shift_JIS (code page 932) bytes it is
+// drawn from, with the readable text beside it. Plain bytes: no <windows.h>, so the
+// test that decodes them runs on any platform.
+//
+// Every byte of a Japanese character is written as a hex escape, so a trail byte
+// 0x5C (表, ソ) can never act as a backslash. A hex escape followed by a letter that
+// is a hex digit would swallow it; none of these texts has one (the test would catch
+// it: the decoded text would differ).
+#pragma once
+
+namespace ui {
+
+// Window class and main window caption.
+constexpr char kClassName[] = "LSTEXT";
+constexpr char kWindowTitle[] = "Linsift";
+
+// The four buttons.
+constexpr char kExtract[] = "\x92\x8a\x8f\x6f";                     // 抽出
+constexpr char kDelete[] = "\x8d\xed\x8f\x9c";                      // 削除
+constexpr char kDeleteUpTo[] = "\x82\xdc\x82\xc5\x8d\xed\x8f\x9c";  // まで削除
+constexpr char kCountMatches[] = "\x8c\x76\x90\x94";                // 計数
+
+// File menu.
+constexpr char kFileMenu[] =
+    "\x83\x74\x83\x40\x83\x43\x83\x8b\x81\x69&F\x81\x6a";           // ファイル（&F）
+constexpr char kOpenItem[] = "\x8a\x4a\x82\xad\x81\x69&O\x81\x6a";  // 開く（&O）
+constexpr char kExitItem[] = "\x8f\x49\x97\xb9\x81\x69&X\x81\x6a";  // 終了（&X）
+
+// Edit menu. The full-width ＆ of the paste item is a plain character; its mnemonic is P.
+constexpr char kEditMenu[] = "\x95\xd2\x8f\x57\x81\x69&E\x81\x6a";                 // 編集（&E）
+constexpr char kSelectAllItem[] = "\x82\xb7\x82\xd7\x82\xc4\x91\x49\x91\xf0(&L)";  // すべて選択(&L)
+constexpr char kCopyAllItem[] =
+    "\x82\xb7\x82\xd7\x82\xc4\x83\x52\x83\x73\x81\x5b(&C)";  // すべてコピー(&C)
+constexpr char kClearAndPasteItem[] =
+    "\x83\x4e\x83\x8a\x83\x41\x81\x95\x93\x5c\x82\xe8\x95\x74\x82\xaf(&P)";  // クリア＆貼り付け(&P)
+constexpr char kClearItem[] = "\x83\x4e\x83\x8a\x83\x41(&E)";                // クリア(&E)
+
+// String menu: both items carry the mnemonic U.
+constexpr char kStringMenu[] =
+    "\x95\xb6\x8e\x9a\x97\xf1\x8f\x88\x97\x9d\x81\x69&O\x81\x6a";  // 文字列処理（&O）
+constexpr char kSjisItem[] =
+    "\x95\xb6\x8e\x9a\x83\x52\x81\x5b\x83\x68SJIS\x89\xbb(&U)";  // 文字コードSJIS化(&U)
+constexpr char kUrlDecodeItem[] = "URL\x83\x66\x83\x52\x81\x5b\x83\x68(&U)";  // URLデコード(&U)
+
+// Version menu: the caption opens with an ASCII and closes with a full-width parenthesis.
+constexpr char kVersionMenu[] =
+    "\x83\x6f\x81\x5b\x83\x57\x83\x87\x83\x93\x8f\xee\x95\xf1(&H\x81\x6a";  // バージョン情報(&H）
+constexpr char kAboutItem[] =
+    "\x83\x6f\x81\x5b\x83\x57\x83\x87\x83\x93\x8f\xee\x95\xf1(&A)";  // バージョン情報(&A)
+
+// Open dialog: its title, and its one filter as the dialog wants it: the name, NUL,
+// the pattern, NUL, and the literal's own NUL ending the list.
+constexpr char kOpenTitle[] = "\x8a\x4a\x82\xad";  // 開く
+constexpr char kOpenFilter[] =
+    "\x82\xb7\x82\xd7\x82\xc4\x82\xcc\x83\x74\x83\x40\x83\x43\x83\x8b(*.*)\0*.*\0";  // すべてのファイル(*.*)
+
+// Question before the pane is cleared.
+constexpr char kClearQuestion[] =
+    "\x8c\xbb\x8d\xdd\x82\xcc\x93\xe0\x97\x65\x82\xf0\x82\xb7\x82\xd7\x82\xc4"
+    "\x8f\xc1\x8b\x8e\x82\xb5\x82\xdc\x82\xb7\x81\x42";  // 現在の内容をすべて消去します。
+constexpr char kClearCaption[] = "\x8a\x6d\x94\x46";  // 確認
+
+// Version box.
+constexpr char kAboutCaption[] =
+    "\x83\x6f\x81\x5b\x83\x57\x83\x87\x83\x93\x8f\xee\x95\xf1";  // バージョン情報
+constexpr char kAboutText[] = "Linsift 09";
+
+// Status text after a file is opened or dropped, formatted with wsprintfA.
+constexpr char kLinesFormat[] = "\x91\x53%d\x8d\x73";  // 全%d行
+
+}  // namespace ui

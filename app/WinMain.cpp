@@ -1,0 +1,20 @@
+// Linsift's entry point: start-up, the message loop, and the exit code of WM_QUIT.
+#include <windows.h>
+
+#include "app/MainWindow.h"
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int show) {
+  // Without its window the program has nothing to run: end with a failure code.
+  if (StartMainWindow(instance, commandLine, show) == nullptr) return 1;
+
+  // No dialog or accelerator translation: Tab does not move between the controls.
+  // GetMessageA gives -1 on an invalid call; that ends the loop too rather than spin.
+  MSG message{};
+  BOOL got;
+  while ((got = GetMessageA(&message, nullptr, 0, 0)) > 0) {
+    TranslateMessage(&message);
+    DispatchMessageA(&message);
+  }
+  EndMainWindow();
+  return got == 0 ? static_cast<int>(message.wParam) : 1;
+}
