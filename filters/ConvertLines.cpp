@@ -1,0 +1,113 @@
+// ConvertLines and the process-wide converter binding.
+#include "filters/ConvertLines.h"
+
+#include <cstring>
+#include <vector>
+
+#include "filters/ConverterLibrary.h"
+#include "filters/OutputText.h"
+#include "filters/TextLine.h"
+
+namespace {
+
+// Set once at start-up, read by every ConvertLines; never cleared.
+ConverterLibrary::EntryPoints g_bound;
+
+bool Bind(const ConverterLibrary::EntryPoints& entries) {
+  if (entries.setOption == nullptr || entries.convert == nullptr) return false;
+  g_bound = entries;
+  g_bound.setOption("-s");
+  return true;
+}
+
+int HexValue(char c) {
+  if (c >= '0' && c <= '9') return c - '0';
+  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+  return -1;
+}
+
+// Percent-decodes [begin, end) into out (room for end - begin bytes) and gives the decoded size.
+// A '%' followed by two hex digits becomes that byte; any other byte, a '%' that starts no
+// complete escape included, is copied and decoding resumes behind it. Decoded bytes are never
+// decoded again.
+size_t PercentDecode(const char* begin, const char* end, char* out) {
+  char* o = out;
+  const char* p = begin;
+  while (p < end) {
+    const void* percent = std::memchr(p, '%', static_cast<size_t>(end - p));
+    const char* stop = percent == nullptr ? end : static_cast<const char*>(percent);
+    std::memcpy(o, p, static_cast<size_t>(stop - p));
+    o += stop - p;
+    p = stop;
+    if (p == end) break;
+    const int high = end - p > 2 ? HexValue(p[1]) : -1;
+    const int low = high >= 0 ? HexValue(p[2]) : -1;
+    if (low >= 0) {
+      *o++ = static_cast<char>(high * 16 + low);
+      p += 3;
+    } else {
+      *o++ = *p++;
+    }
+  }
+  return static_cast<size_t>(o - out);
+}
+
+}  // namespace
+
+bool BindConverter() { return Bind(ConverterLibrary::LoadDefault()); }
+
+bool BindConverterAt(const char* path) { return Bind(ConverterLibrary::Load(path)); }
+
+NkfConvertFn BoundConverter() { return g_bound.convert; }
+
+FilterResult ConvertLines(NkfConvertFn convert, const char* pane, size_t paneSize) {
+  const size_t size = TextLine::PaneSize(pane, paneSize);
+  if (size == 0) return FilterResult();
+  const char* end = pane + size;
+  // Two buffers serve every line, grown as needed: the decoded line with its NUL, and the
+  // converter's output, which holds 2 * n + 1 bytes for a decoded line of n bytes.
+  std::vector<char> decoded;
+  std::vector<char> converted;
+  OutputText out(convert == nullptr ? size + size / 2 + 2 : 2 * size + 2);
+  const char* p = pane;
+  for (;;) {
+    const TextLine line = TextLine::At(p, end);
+    const bool escapes = std::memchr(line.begin, '%', line.Size()) != nullptr;
+    if (convert == nullptr && !escapes) {
+      out.PutStable(line.begin, line.Size());  // nothing to decode, no NUL: written as it is
+    } else {
+      if (decoded.size() < line.Size() + 1) decoded.resize(line.Size() + 1);
+      const size_t n = escapes ? PercentDecode(line.begin, line.end, decoded.data()) : line.Size();
+      if (!escapes) std::memcpy(decoded.data(), line.begin, n);
+      decoded[n] = '\0';
+      if (convert == nullptr) {
+        out.PutTransient(decoded.data(), std::strlen(decoded.data()));
+      } else {
+        const size_t room = 2 * n + 1;
+        if (converted.size() < room) converted.resize(room);
+        converted[0] = '\0';  // a converter that writes nothing yields an empty line
+        convert(converted.data(), decoded.data());
+        const void* nul = std::memchr(converted.data(), 0, room);
+        const size_t written =
+            nul == nullptr ? room
+                           : static_cast<size_t>(static_cast<const char*>(nul) - converted.data());
+        out.PutTransient(converted.data(), written);
+      }
+    }
+    out.PutStable(line.breakSize == 2 ? line.end : "\r\n", 2);
+    if (line.IsLast()) break;
+    p = line.Next();
+  }
+  FilterResult result;
+  result.pane = out.Finish();
+  return result;
+}
+
+FilterResult ConvertLines(NkfConvertFn convert, const B2String& paneText) {
+  return ConvertLines(convert, paneText.Data(), static_cast<size_t>(paneText.Length()));
+}
+
+FilterResult ConvertLines(const B2String& paneText) {
+  return ConvertLines(BoundConverter(), paneText);
+}

@@ -1,0 +1,200 @@
+// The line filters: one pass over the text, the search run once over the whole text and its
+// hits mapped to lines, passing lines appended straight from the input.
+#include "filters/LineFilters.h"
+
+#include <cstring>
+#include <string>
+
+#include "filters/ByteFinder.h"
+#include "filters/OutputText.h"
+#include "filters/ShownTexts.h"
+#include "filters/TextLine.h"
+#include "strings/B2String1.h"
+
+namespace {
+
+constexpr size_t kFilterSearchMax = 255;  // Extract, Delete, DeleteUpTo read 255 bytes
+constexpr size_t kCountSearchRead = 256;  // CountMatches reads 256 and refuses more than 255
+constexpr char kCrLf[] = "\r\n";
+
+// Search text length as read from the box: up to its NUL, at most limit bytes.
+size_t SearchSize(const char* searchText, size_t limit) {
+  if (searchText == nullptr) return 0;
+  const void* nul = std::memchr(searchText, 0, limit);
+  return nul == nullptr ? limit : static_cast<size_t>(static_cast<const char*>(nul) - searchText);
+}
+
+// The search over a pane text. A search text holding an LF can occur in no line (lines hold no
+// LF), so it finds nothing; every other occurrence lies inside one line's bytes.
+class LineSearch {
+ public:
+  LineSearch(const char* search, size_t size)
+      : finder_(search, std::memchr(search, '\n', size) == nullptr ? size : 0) {}
+
+  // First occurrence starting at or after from, or null. May end on the CR of a CR LF break;
+  // FirstIn tells whether it belongs to a line's content.
+  const char* Find(const char* from, const char* end) const { return finder_.Find(from, end); }
+
+  // The occurrence hit (or null), taken as the line's first occurrence when it starts inside
+  // the line and ends inside its content. hit is the first occurrence at or after the line's
+  // start, so a later one in the same line would end even further right: none counts.
+  const char* FirstIn(const TextLine& line, const char* hit) const {
+    if (hit == nullptr || hit < line.begin) return nullptr;
+    if (!line.IsLast() && hit >= line.Next()) return nullptr;
+    if (line.IsLast() && hit >= line.end) return nullptr;
+    return hit + finder_.Size() <= line.end ? hit : nullptr;
+  }
+
+ private:
+  ByteFinder finder_;
+};
+
+// Writes a passing line: its bytes, then CR LF. A CR LF break already in the input is taken from
+// there, so unchanged lines stay contiguous and merge into one copy.
+void PutLine(OutputText& out, const char* from, const TextLine& line) {
+  out.PutStable(from, static_cast<size_t>(line.end - from));
+  out.PutStable(line.breakSize == 2 ? line.end : kCrLf, 2);
+}
+
+// Room for the output of a filter that drops empty lines: a non-empty line of k bytes and its
+// break (at least one byte) grows by at most one byte; the last line, by two.
+size_t FilterRoom(size_t textSize) { return textSize + textSize / 2 + 2; }
+
+FilterResult PaneResult(OutputText& out, int written) {
+  FilterResult result;
+  result.pane = out.Finish();
+  result.status = ShownTexts::Lines(written);
+  return result;
+}
+
+FilterResult EmptyPaneResult() {
+  FilterResult result;
+  result.status = std::string();
+  return result;
+}
+
+enum class Rule { kExtract, kDelete, kDeleteUpTo };
+
+// Extract visits only the lines that hold an occurrence: the text between them is skipped by the
+// search itself.
+FilterResult RunExtract(const LineSearch& search, const char* text, const char* end) {
+  OutputText out(FilterRoom(static_cast<size_t>(end - text)));
+  int written = 0;
+  const char* p = text;
+  for (;;) {
+    const char* hit = search.Find(p, end);
+    if (hit == nullptr) break;
+    const TextLine line = TextLine::At(TextLine::StartOf(p, hit), end);
+    if (search.FirstIn(line, hit) != nullptr) {
+      PutLine(out, line.begin, line);
+      ++written;
+    }
+    if (line.IsLast()) break;
+    p = line.Next();
+  }
+  return PaneResult(out, written);
+}
+
+// Delete and DeleteUpTo write most lines, so they walk every line, keeping the next occurrence
+// at hand and searching again only once a line has used it.
+FilterResult RunEveryLine(Rule rule, const LineSearch& search, const char* text, const char* end) {
+  OutputText out(FilterRoom(static_cast<size_t>(end - text)));
+  int written = 0;
+  const char* p = text;
+  const char* hit = search.Find(p, end);
+  for (;;) {
+    const TextLine line = TextLine::At(p, end);
+    const char* first = search.FirstIn(line, hit);
+    if (line.begin != line.end) {
+      if (rule == Rule::kDeleteUpTo) {
+        PutLine(out, first != nullptr ? first : line.begin, line);
+        ++written;
+      } else if (first == nullptr) {
+        PutLine(out, line.begin, line);
+        ++written;
+      }
+    }
+    if (line.IsLast()) break;
+    p = line.Next();
+    if (hit != nullptr && hit < p) hit = search.Find(p, end);
+  }
+  return PaneResult(out, written);
+}
+
+FilterResult RunFilter(Rule rule, const char* searchText, const char* pane, size_t paneSize) {
+  const size_t searchSize = SearchSize(searchText, kFilterSearchMax);
+  if (searchSize == 0) return FilterResult();
+  const size_t size = TextLine::PaneSize(pane, paneSize);
+  if (size == 0) return EmptyPaneResult();
+  const LineSearch search(searchText, searchSize);
+  if (rule == Rule::kExtract) return RunExtract(search, pane, pane + size);
+  return RunEveryLine(rule, search, pane, pane + size);
+}
+
+// LF bytes in [p, end).
+int CountLineFeeds(const char* p, const char* end) {
+  int count = 0;
+  while (p < end) {
+    const void* lf = std::memchr(p, '\n', static_cast<size_t>(end - p));
+    if (lf == nullptr) break;
+    ++count;
+    p = static_cast<const char*>(lf) + 1;
+  }
+  return count;
+}
+
+}  // namespace
+
+std::unique_ptr<B2StringVector> SplitLines(const char* text) {
+  if (text == nullptr || text[0] == '\0') return nullptr;
+  B2String1 copy(text);
+  copy.ReplaceAll("\r\n", "\n");
+  return std::unique_ptr<B2StringVector>(copy.Split("\n"));
+}
+
+FilterResult Extract(const char* searchText, const char* pane, size_t paneSize) {
+  return RunFilter(Rule::kExtract, searchText, pane, paneSize);
+}
+FilterResult Extract(const char* searchText, const B2String& paneText) {
+  return Extract(searchText, paneText.Data(), static_cast<size_t>(paneText.Length()));
+}
+
+FilterResult Delete(const char* searchText, const char* pane, size_t paneSize) {
+  return RunFilter(Rule::kDelete, searchText, pane, paneSize);
+}
+FilterResult Delete(const char* searchText, const B2String& paneText) {
+  return Delete(searchText, paneText.Data(), static_cast<size_t>(paneText.Length()));
+}
+
+FilterResult DeleteUpTo(const char* searchText, const char* pane, size_t paneSize) {
+  return RunFilter(Rule::kDeleteUpTo, searchText, pane, paneSize);
+}
+FilterResult DeleteUpTo(const char* searchText, const B2String& paneText) {
+  return DeleteUpTo(searchText, paneText.Data(), static_cast<size_t>(paneText.Length()));
+}
+
+FilterResult CountMatches(const char* searchText, const char* pane, size_t paneSize) {
+  const size_t searchSize = SearchSize(searchText, kCountSearchRead);
+  if (searchSize == 0 || searchSize > kFilterSearchMax) return FilterResult();
+  const size_t size = TextLine::PaneSize(pane, paneSize);
+  const char* end = pane + size;
+  const LineSearch search(searchText, searchSize);
+  int matches = 0;
+  const char* p = pane;
+  while (size > 0) {
+    const char* hit = search.Find(p, end);
+    if (hit == nullptr) break;
+    const TextLine line = TextLine::At(TextLine::StartOf(p, hit), end);
+    if (search.FirstIn(line, hit) != nullptr) ++matches;
+    if (line.IsLast()) break;
+    p = line.Next();
+  }
+  FilterResult result;
+  result.status = ShownTexts::Lines(size == 0 ? 1 : CountLineFeeds(pane, end) + 1);
+  result.message = ShownTexts::Matches(matches);
+  result.caption.assign(searchText, searchSize);
+  return result;
+}
+FilterResult CountMatches(const char* searchText, const B2String& paneText) {
+  return CountMatches(searchText, paneText.Data(), static_cast<size_t>(paneText.Length()));
+}

@@ -1,0 +1,40 @@
+// Builds a filter's output string from pieces, with the result the appends would give.
+#pragma once
+
+#include <cstddef>
+#include <memory>
+
+#include "strings/B2String1.h"
+
+/// The output text of a filter or conversion, built from pieces in order. The result is
+/// exactly what one B2String1::Append per piece gives, including the clipping at 40,000,000
+/// bytes (an append is refused once the length has reached 39,999,999 and cut so the length
+/// never passes 40,000,000), but pieces that lie next to each other in memory are copied with
+/// one append while no clipping can occur, so a run of lines taken unchanged from the input
+/// costs one copy.
+class OutputText {
+ public:
+  /// Starts an empty output with room for about expected bytes (capped at 40,000,000).
+  explicit OutputText(size_t expected);
+
+  /// Appends size bytes that stay valid and unchanged until Finish (input text, literals).
+  /// Nothing happens for size 0, as for an append of nothing.
+  void PutStable(const char* bytes, size_t size);
+  /// Appends size bytes that may change after the call (a reused buffer).
+  void PutTransient(const char* bytes, size_t size);
+
+  /// The finished output; the OutputText is spent afterwards.
+  std::unique_ptr<B2String1> Finish();
+
+ private:
+  // Below this length a piece can never be refused or cut.
+  static constexpr size_t kClipFree = B2String1::kMaxLength - 1;
+
+  void Flush();
+  void AppendNow(const char* bytes, size_t size);
+
+  std::unique_ptr<B2String1> out_;
+  const char* pending_ = nullptr;  // start of the merged run not yet appended
+  size_t pendingSize_ = 0;
+  size_t length_ = 0;  // output length once everything put has been appended
+};
