@@ -13,7 +13,7 @@
 #include "app/PaneText.h"
 #include "app/UiText.h"
 #include "app/WindowCommands.h"
-#include "filters/Converter.h"
+#include "filters/ConvertLines.h"
 
 HWND g_mainWindow = nullptr;
 HWND g_searchBox = nullptr;

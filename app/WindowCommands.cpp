@@ -12,7 +12,7 @@
 #include "app/MainWindow.h"
 #include "app/PaneText.h"
 #include "app/UiText.h"
-#include "filters/Converter.h"
+#include "filters/ConvertLines.h"
 #include "filters/FilterResult.h"
 #include "filters/LineFilters.h"
 #include "strings/B2String1.h"
@@ -31,14 +31,7 @@ OPENFILENAMEA g_openDialog;
 constexpr int kSearchCapacity = 256;
 constexpr int kCountSearchCapacity = 257;
 
-using LineFilter = FilterResult (*)(const char* searchText, const B2String& paneText);
-
-B2String1 ReadPane() {
-  const std::string text = ReadControlText(g_textPane);
-  B2String1 pane;
-  pane.Append(text.data(), static_cast<int32_t>(text.size()));
-  return pane;
-}
+using LineFilter = FilterResult (*)(const char* searchText, const char* pane, size_t paneSize);
 
 // Writes what a core produced: the pane, then the status, then the message box, so
 // the status is already shown while the box waits.
@@ -52,13 +45,15 @@ void RunLineFilter(HWND window, LineFilter filter, int searchCapacity) {
   const std::string search = ReadSearchText(g_searchBox, searchCapacity);
   // Every filter refuses an empty search text; spare reading a large pane for nothing.
   if (search.empty()) return;
-  ShowResult(window, filter(search.c_str(), ReadPane()));
+  const std::string pane = ReadControlText(g_textPane);
+  ShowResult(window, filter(search.c_str(), pane.data(), pane.size()));
 }
 
 void ConvertPane(HWND window) {
   // An empty pane stays as it is.
   if (SendMessageA(g_textPane, WM_GETTEXTLENGTH, 0, 0) < 1) return;
-  ShowResult(window, ConvertLines(ReadPane(), BoundConverter()));
+  const std::string pane = ReadControlText(g_textPane);
+  ShowResult(window, ConvertLines(BoundConverter(), pane.data(), pane.size()));
 }
 
 void ShowLineCount(int lines) {
