@@ -1,0 +1,183 @@
+// Line conversion: MIME words, guessing, and the writing sink.
+#include "nkf32/Converter.h"
+
+#include <cstdint>
+#include <cstring>
+#include <string_view>
+
+#include "nkf32/Cp932Table.h"
+#include "nkf32/Decoders.h"
+#include "nkf32/EncodingDetector.h"
+#include "nkf32/MimeWord.h"
+#include "nkf32/OutputWriter.h"
+
+namespace nkf32 {
+namespace {
+
+constexpr uint16_t kGeta = 0x81AC;  // 〓
+
+// Full-width forms of the half-width katakana 0xA1-0xDF, and their voiced (ﾞ)
+// and semi-voiced (ﾟ) forms where CP932 has one (0 otherwise), all taken from
+// the CP932 table through Unicode.
+struct KanaWidths {
+  uint16_t plain[63];
+  uint16_t voiced[63];
+  uint16_t semi_voiced[63];
+
+  KanaWidths() : plain(), voiced(), semi_voiced() {
+    static constexpr char16_t kFull[] =
+        u"。「」、・ヲァィゥェォャュョッーアイウエオカキクケコサシスセソ"
+        u"タチツテトナニヌネノハヒフヘホマミムメモヤユヨラリルレロワン゛゜";
+    static_assert(sizeof kFull / sizeof kFull[0] == 64, "63 kana and the terminator");
+    const Cp932Table& t = Cp932Table::Get();
+    for (unsigned i = 0; i < 63; ++i) {
+      char16_t c = kFull[i];
+      plain[i] = t.FromUnicode(c);
+      bool ka_to_to = c >= u'カ' && c <= u'ト' && c != u'ッ';
+      bool ha_to_ho = c >= u'ハ' && c <= u'ホ';
+      if (ka_to_to || ha_to_ho) voiced[i] = t.FromUnicode(static_cast<char32_t>(c + 1));
+      if (ha_to_ho) semi_voiced[i] = t.FromUnicode(static_cast<char32_t>(c + 2));
+      if (c == u'ウ') voiced[i] = t.FromUnicode(u'ヴ');
+    }
+  }
+
+  static const KanaWidths& Get() {
+    static const KanaWidths widths;
+    return widths;
+  }
+};
+
+// Writes what a decoder reports, widening half-width katakana on the way.
+class WriteSink {
+ public:
+  WriteSink(OutputWriter& w, bool keep_kana)
+      : w_(w), keep_kana_(keep_kana), kana_(KanaWidths::Get()) {}
+  ~WriteSink() { Flush(); }
+  WriteSink(const WriteSink&) = delete;
+  WriteSink& operator=(const WriteSink&) = delete;
+
+  bool Char(uint16_t code) {
+    if (code >= 0xA1 && code <= 0xDF && !keep_kana_) {
+      if (pending_ && (code == 0xDE || code == 0xDF)) {
+        unsigned i = pending_ - 0xA1u;
+        uint16_t both = code == 0xDE ? kana_.voiced[i] : kana_.semi_voiced[i];
+        if (both) {
+          pending_ = 0;
+          return w_.Put(both);
+        }
+      }
+      if (!Flush()) return false;
+      pending_ = code;
+      return true;
+    }
+    if (!Flush()) return false;
+    return code == 0 || w_.Put(code);  // a NUL never enters the output
+  }
+  bool Unmapped(char32_t) { return Flush() && w_.Put(kGeta); }
+  bool Invalid() { return Flush() && w_.Put(kGeta); }
+
+  bool Flush() {
+    if (!pending_) return true;
+    uint16_t code = kana_.plain[pending_ - 0xA1u];
+    pending_ = 0;
+    return w_.Put(code);
+  }
+
+ private:
+  OutputWriter& w_;
+  bool keep_kana_;
+  const KanaWidths& kana_;
+  uint16_t pending_ = 0;
+};
+
+// Index of the first byte that is not plain 7-bit text (a byte >= 0x80, ESC,
+// SO or NUL), or n. Eight bytes at a time; a word with a byte >= 0x80 or below
+// 0x20 is looked at byte by byte.
+size_t PlainPrefix(const char* p, size_t n) {
+  auto special = [](unsigned char b) { return b >= 0x80 || b == 0x1B || b == 0x0E || b == 0; };
+  size_t i = 0;
+  for (; i + 8 <= n; i += 8) {
+    uint64_t w;
+    std::memcpy(&w, p + i, 8);
+    constexpr uint64_t kOnes = 0x0101010101010101ull;
+    constexpr uint64_t kHigh = 0x8080808080808080ull;
+    if (((w | ((w - kOnes * 0x20) & ~w)) & kHigh) == 0) continue;
+    for (size_t j = i; j < i + 8; ++j) {
+      if (special(static_cast<unsigned char>(p[j]))) return j;
+    }
+  }
+  for (; i < n; ++i) {
+    if (special(static_cast<unsigned char>(p[i]))) break;
+  }
+  return i;
+}
+
+// Guesses the encoding of one stretch of text and writes it.
+bool WritePlain(const char* p, size_t n, OutputWriter& w, bool keep_kana) {
+  size_t plain = PlainPrefix(p, n);
+  if (!w.PutBytes(p, plain)) return false;
+  if (plain == n) return true;
+  p += plain;
+  n -= plain;
+  Encoding e = EncodingDetector::Detect(p, n);
+  WriteSink sink(w, keep_kana);
+  const uint8_t* b = reinterpret_cast<const uint8_t*>(p);
+  decode::Run(e, b, b + n, sink);
+  return sink.Flush() && !w.truncated();
+}
+
+bool WriteMimeWord(const MimeWord& word, OutputWriter& w, bool keep_kana) {
+  WriteSink sink(w, keep_kana);
+  const uint8_t* b = reinterpret_cast<const uint8_t*>(word.bytes().data());
+  decode::Run(word.charset(), b, b + word.bytes().size(), sink);
+  return sink.Flush() && !w.truncated();
+}
+
+}  // namespace
+
+ConvertOptions Converter::ParseOptions(const char* text) {
+  ConvertOptions o;
+  if (!text) return o;
+  for (const char* p = text; *p;) {
+    while (*p == ' ' || *p == '\t') ++p;
+    const char* word = p;
+    while (*p && *p != ' ' && *p != '\t') ++p;
+    if (word[0] == '-' && word[1] == '-') continue;  // long options: none we know
+    for (const char* c = word; c < p; ++c) {
+      if (*c == 'x') o.keep_halfwidth_kana = true;
+      if (*c == 'X') o.keep_halfwidth_kana = false;
+    }
+  }
+  return o;
+}
+
+size_t Converter::Convert(const char* in, size_t n, char* out, size_t capacity,
+                          bool* complete) const {
+  OutputWriter w(out, capacity);
+  bool keep = options_.keep_halfwidth_kana;
+  std::string_view text(in, n);
+  size_t start = 0;  // first byte not yet written
+  size_t at = text.find("=?");
+  MimeWord word;
+  while (at != std::string_view::npos) {
+    if (!word.Parse(in + at, in + n)) {
+      at = text.find("=?", at + 1);
+      continue;
+    }
+    if (!WritePlain(in + start, at - start, w, keep)) break;
+    if (!WriteMimeWord(word, w, keep)) break;
+    start = at + word.length();
+    // Blanks between two encoded words belong to neither and are dropped.
+    size_t next = text.find_first_not_of(" \t", start);
+    if (next != std::string_view::npos && word.Parse(in + next, in + n)) {
+      start = at = next;
+      continue;
+    }
+    at = text.find("=?", start);
+  }
+  if (!w.truncated()) WritePlain(in + start, n - start, w, keep);
+  if (complete) *complete = !w.truncated();
+  return w.Finish();
+}
+
+}  // namespace nkf32

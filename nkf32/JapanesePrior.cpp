@@ -1,0 +1,32 @@
+// The generated frequency tables and the fixed costs around them.
+#include "nkf32/JapanesePrior.h"
+
+namespace nkf32 {
+namespace {
+#include "nkf32/JapanesePrior.inc"
+
+// 0-based index of a double-byte Shift_JIS code in the row x cell table.
+unsigned KutenIndex(uint16_t code) {
+  unsigned lead = code >> 8;
+  unsigned trail = code & 0xFF;
+  unsigned row = (lead <= 0x9F ? lead - 0x81 : lead - 0xC1) * 2;
+  if (trail >= 0x9F) return (row + 1) * 94 + trail - 0x9F;
+  return row * 94 + trail - 0x40 - (trail >= 0x80 ? 1 : 0);
+}
+}  // namespace
+
+int JapanesePrior::Cost(uint16_t code) {
+  if (code < 0x80) return kAsciiCost[code];
+  if (code < 0x100) return kHalfwidthKanaStart;
+  unsigned i = KutenIndex(code);
+  return i < sizeof kKutenCost ? kKutenCost[i] : 255;
+}
+
+int JapanesePrior::UnmappedCost(char32_t cp) {
+  if (cp == 0) return 112;      // JIS X 0212
+  if (cp < 0x2000) return 100;  // accented Latin, Greek, Cyrillic...
+  if ((cp >= 0x3400 && cp <= 0x9FFF) || cp >= 0x20000) return 112;  // other CJK ideographs
+  return 120;
+}
+
+}  // namespace nkf32

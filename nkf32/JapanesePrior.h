@@ -1,0 +1,32 @@
+// JapanesePrior: how likely a character is in Japanese text, as an integer cost.
+#pragma once
+
+#include <cstdint>
+
+namespace nkf32 {
+
+/// Costs are -log2 of a character's probability in quarter bits, so the cost of a
+/// decoded line is the sum over its characters and the likeliest reading of a
+/// line is the one with the smallest sum. The double-byte and ASCII figures come
+/// from counting real Japanese text (nkf32/tools/make_prior.py); the classes the
+/// counts cannot see (half-width katakana, characters outside CP932, bytes that
+/// fit no character) have fixed costs.
+class JapanesePrior {
+ public:
+  /// A half-width katakana that starts a run, and one that continues a run
+  /// (such text comes in runs: ｶﾀｶﾅ).
+  static constexpr int kHalfwidthKanaStart = 76;
+  static constexpr int kHalfwidthKanaNext = 20;
+  /// A byte sequence that fits no character of the encoding.
+  static constexpr int kInvalid = 2000;
+
+  /// Cost of a CP932 code (ASCII, half-width katakana as a run start, or a
+  /// defined double-byte code). Undefined double-byte codes cost 255.
+  static int Cost(uint16_t code);
+
+  /// Cost of a character that has no CP932 form; 0 stands for a JIS X 0212
+  /// character (EUC-JP SS3).
+  static int UnmappedCost(char32_t cp);
+};
+
+}  // namespace nkf32
