@@ -1,0 +1,25 @@
+// The filters and the conversion written plainly, the way the window program describes them:
+// the pane text copied into a string, split with SplitLines, every line tested with IndexOf and
+// appended with CR LF. The fast cores are checked against these.
+#pragma once
+
+#include <string>
+
+#include "filters/FilterResult.h"
+#include "nkf32/nkf32.h"
+
+namespace reference {
+
+enum class Filter { kExtract, kDelete, kDeleteUpTo, kCountMatches };
+
+/// The filter on (search box text, pane text). Both are read as the window reads them: up to
+/// their first NUL, the search box through a buffer of 256 bytes (257 for kCountMatches).
+FilterResult Run(Filter filter, const std::string& searchBox, const std::string& pane);
+
+/// ConvertLines on the pane text with the converter (null: each decoded line as it is read).
+FilterResult Convert(NkfConvertFn convert, const std::string& pane);
+
+}  // namespace reference
+
+/// The pane text of a result as bytes, or "<none>" when it leaves the pane unchanged.
+std::string PaneOf(const FilterResult& result);

@@ -1,0 +1,186 @@
+// ConvertLines: percent-decoding, line ends, the converter's buffer, and binding nkf32 at run
+// time (a stand-in library built for the tests, loaded by path).
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+
+#include "ReferenceFilters.h"
+#include "filters/ConvertLines.h"
+#include "filters/ConverterLibrary.h"
+#include "filters/LineFilters.h"
+
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include <dlfcn.h>
+#include <unistd.h>
+#endif
+
+namespace {
+
+std::string Convert(NkfConvertFn convert, const std::string& pane) {
+  return PaneOf(ConvertLines(convert, pane.data(), pane.size()));
+}
+
+// Records every line the converter is handed, and copies it through.
+std::string g_seen;
+void NKF32_CALL RecordingConverter(char* out, const char* in) {
+  g_seen += in;
+  g_seen += '|';
+  std::strcpy(out, in);
+}
+
+void NKF32_CALL CopyingConverter(char* out, const char* in) { std::strcpy(out, in); }
+
+TEST(ConvertLines, PercentDecodesEveryLineBeforeConverting) {
+  struct {
+    const char* pane;
+    const char* converted;
+  } const cases[] = {
+      {"%41%42", "AB\r\n"},        {"a+b%20c", "a+b c\r\n"}, {"%4G\n%4", "%4G\r\n%4\r\n"},
+      {"%%41", "%A\r\n"},          {"%2541", "%41\r\n"},     {"%e3%81%82", "\xE3\x81\x82\r\n"},
+      {"x%00yz\nb", "x\r\nb\r\n"},  // the converter reads up to the decoded NUL
+      {"%41%", "A%\r\n"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.pane);
+    EXPECT_EQ(Convert(RecordingConverter, c.pane), c.converted);
+    EXPECT_EQ(Convert(nullptr, c.pane), c.converted);  // no converter: decoded lines as read
+  }
+}
+
+TEST(ConvertLines, HandsEachLineAloneAndEndsEveryLineWithCrLf) {
+  g_seen.clear();
+  EXPECT_EQ(Convert(RecordingConverter, "a\r\n\r\nb\nc\r"), "a\r\n\r\nb\r\nc\r\r\n");
+  EXPECT_EQ(g_seen, "a||b|c\r|");
+  // A final line break gives one more, empty, line: every run adds one.
+  EXPECT_EQ(Convert(RecordingConverter, "a\r\n"), "a\r\n\r\n");
+  EXPECT_EQ(Convert(RecordingConverter, "a\r\n\r\n"), "a\r\n\r\n\r\n");
+}
+
+TEST(ConvertLines, AnEmptyPaneIsLeftAlone) {
+  for (NkfConvertFn convert : {NkfConvertFn(nullptr), NkfConvertFn(RecordingConverter)}) {
+    const FilterResult result = ConvertLines(convert, "", 0);
+    EXPECT_EQ(result.pane, nullptr);
+    EXPECT_FALSE(result.status.has_value());
+    EXPECT_EQ(ConvertLines(convert, "\0a", 2).pane, nullptr);
+  }
+}
+
+TEST(ConvertLines, NeverTouchesTheStatus) {
+  const FilterResult result = ConvertLines(RecordingConverter, "a%41", 4);
+  EXPECT_EQ(PaneOf(result), "aA\r\n");
+  EXPECT_FALSE(result.status.has_value());
+  EXPECT_FALSE(result.message.has_value());
+}
+
+// A converter that fills the whole 2 * n + 1 bytes it is given and nothing more.
+void NKF32_CALL FillingConverter(char* out, const char* in) {
+  const size_t n = std::strlen(in);
+  std::memset(out, 'x', 2 * n);
+  out[2 * n] = '\0';
+}
+// One that forgets the NUL: the line is taken up to the end of its buffer, never beyond.
+void NKF32_CALL UnterminatedConverter(char* out, const char* in) {
+  const size_t n = std::strlen(in);
+  std::memset(out, 'y', 2 * n + 1);
+}
+
+TEST(ConvertLines, GivesTheConverterTwiceTheDecodedLengthPlusOne) {
+  EXPECT_EQ(Convert(FillingConverter, "abc\n%41\n\nlonger line"),
+            "xxxxxx\r\nxx\r\n\r\n" + std::string(22, 'x') + "\r\n");
+  EXPECT_EQ(
+      Convert(UnterminatedConverter, "ab\nlong line\nc"),
+      std::string(5, 'y') + "\r\n" + std::string(19, 'y') + "\r\n" + std::string(3, 'y') + "\r\n");
+}
+
+TEST(ConvertLines, TreatsEveryLineOfATextBeyondTheListLimit) {
+  std::string text;
+  text.reserve(9000000);
+  for (int i = 0; i < 2250000; ++i) text += "a\n%62\n";
+  std::string expected;
+  expected.reserve(text.size() + 4500000 * 3 + 2);
+  for (int i = 0; i < 2250000; ++i) expected += "a\r\nb\r\n";
+  expected += "\r\n";
+  EXPECT_TRUE(Convert(RecordingConverter, text.substr(0, 12)) == "a\r\nb\r\na\r\nb\r\n\r\n");
+  EXPECT_TRUE(Convert(nullptr, text) == expected);
+  EXPECT_TRUE(Convert(CopyingConverter, text) == expected);
+}
+
+// Where the stand-in libraries were built: a directory of their own beside the test program.
+std::string BuiltLibrary(const char* directory) {
+#ifdef _WIN32
+  char path[MAX_PATH];
+  const DWORD size = GetModuleFileNameA(nullptr, path, MAX_PATH);
+  std::string exe(path, size);
+  const char* name = "nkf32.dll";
+  const char slash = '\\';
+#else
+  char path[4096];
+  const ssize_t size = readlink("/proc/self/exe", path, sizeof path);
+  std::string exe(path, size > 0 ? static_cast<size_t>(size) : 0);
+  const char* name = "libnkf32.so";
+  const char slash = '/';
+#endif
+  return exe.substr(0, exe.find_last_of("/\\") + 1) + directory + slash + name;
+}
+
+// Looks up an extra export of a stand-in library (it is already loaded, so this only adds a
+// reference).
+template <typename Fn>
+Fn Export(const std::string& path, const char* name) {
+#ifdef _WIN32
+  HMODULE module = LoadLibraryA(path.c_str());
+  return module == nullptr
+             ? nullptr
+             : reinterpret_cast<Fn>(reinterpret_cast<void (*)()>(GetProcAddress(module, name)));
+#else
+  void* module = dlopen(path.c_str(), RTLD_NOW);
+  return module == nullptr ? nullptr : reinterpret_cast<Fn>(dlsym(module, name));
+#endif
+}
+
+TEST(ConverterBinding, BindsBothEntryPointsAndSetsShiftJisOutputOnce) {
+  const std::string path = BuiltLibrary("fake_nkf32");
+  ASSERT_TRUE(BindConverterAt(path.c_str())) << path;
+  ASSERT_NE(BoundConverter(), nullptr);
+
+  using OptionFn = const char* (*)();
+  using CallsFn = int (*)();
+  const auto option = Export<OptionFn>(path, "FakeNkfOption");
+  const auto calls = Export<CallsFn>(path, "FakeNkfOptionCalls");
+  ASSERT_NE(option, nullptr);
+  ASSERT_NE(calls, nullptr);
+  EXPECT_STREQ(option(), "-s");
+  EXPECT_EQ(calls(), 1);
+
+  B2String1 pane("ab%63\r\n\r\nx");
+  const FilterResult result = ConvertLines(pane);
+  EXPECT_EQ(PaneOf(result), "<ABC>\r\n\r\n<X>\r\n");
+  EXPECT_EQ(calls(), 1);  // conversions never set the option again
+}
+
+TEST(ConverterBinding, RefusesALibraryThatLacksAnEntryPoint) {
+  const std::string path = BuiltLibrary("half_nkf32");
+  using CallsFn = int (*)();
+  const auto calls = Export<CallsFn>(path, "FakeNkfOptionCalls");
+  ASSERT_NE(calls, nullptr) << path;
+  const ConverterLibrary::EntryPoints entries = ConverterLibrary::Load(path.c_str());
+  EXPECT_EQ(entries.setOption, nullptr);
+  EXPECT_EQ(entries.convert, nullptr);
+  EXPECT_FALSE(BindConverterAt(path.c_str()));
+  EXPECT_EQ(calls(), 0);  // SetNkfOption is not called when NkfConvert is missing
+}
+
+TEST(ConverterBinding, AMissingLibraryBindsNothing) {
+  const std::string path = BuiltLibrary("no_such_directory");
+  const ConverterLibrary::EntryPoints entries = ConverterLibrary::Load(path.c_str());
+  EXPECT_EQ(entries.setOption, nullptr);
+  EXPECT_EQ(entries.convert, nullptr);
+  EXPECT_FALSE(BindConverterAt(path.c_str()));
+  EXPECT_FALSE(BindConverterAt(nullptr));
+  EXPECT_FALSE(BindConverterAt(""));
+}
+
+}  // namespace

@@ -1,0 +1,270 @@
+// The line filters on the cases that catch real faults: line breaks, empty lines, the search
+// text's limits, byte-wise matching, and texts beyond the list's line limit.
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+
+#include "ReferenceFilters.h"
+#include "filters/LineFilters.h"
+
+namespace {
+
+// Status texts written out as bytes: 全 = 91 53, 行 = 8D 73, 件 = 8C 8F.
+std::string Lines(const char* n) { return std::string("\x91\x53") + n + "\x8D\x73"; }
+std::string Matches(const char* n) { return std::string("\x91\x53") + n + "\x8C\x8F"; }
+
+using FilterFn = FilterResult (*)(const char*, const char*, size_t);
+
+struct Case {
+  const char* name;
+  FilterFn filter;
+  std::string search;
+  std::string pane;
+  std::string expectedPane;
+  std::string expectedStatus;
+};
+
+FilterResult Apply(FilterFn filter, const std::string& search, const std::string& pane) {
+  return filter(search.c_str(), pane.data(), pane.size());
+}
+
+void CheckCases(const Case* cases, size_t count) {
+  for (size_t i = 0; i < count; ++i) {
+    const Case& c = cases[i];
+    SCOPED_TRACE(c.name);
+    const FilterResult result = Apply(c.filter, c.search, c.pane);
+    EXPECT_EQ(PaneOf(result), c.expectedPane);
+    ASSERT_TRUE(result.status.has_value());
+    EXPECT_EQ(*result.status, c.expectedStatus);
+    EXPECT_FALSE(result.message.has_value());
+  }
+}
+
+const std::string kFruit = "apple\r\nbanana\r\n";
+
+TEST(Extract, KeepsTheLinesThatContainTheSearchText) {
+  const Case cases[] = {
+      {"an in apple/banana", Extract, "an", kFruit, "banana\r\n", Lines("1")},
+      {"nowhere empties the pane", Extract, "zz", kFruit, "", Lines("0")},
+      {"bare LF and no final break", Extract, "a", "xa\nya", "xa\r\nya\r\n", Lines("2")},
+      {"lone CR stays inside its line", Extract, "b", "a\rb\n", "a\rb\r\n", Lines("1")},
+      {"CR CR LF keeps one CR", Extract, "a", "a\r\r\nb", "a\r\r\n", Lines("1")},
+      {"a CR of a CR LF break is not content", Extract, "a\r", "a\r\nb", "", Lines("0")},
+      {"a lone CR is content", Extract, "a\r", "a\r\r\nb", "a\r\r\n", Lines("1")},
+      {"0x5C matches the trail byte of hyou", Extract, "\x5C", "\x95\x5C\r\nabc\r\n",
+       "\x95\x5C\r\n", Lines("1")},
+      {"a search text with LF matches nothing", Extract, "a\nb", "a\nb\r\n", "", Lines("0")},
+      {"empty lines never match", Extract, "a", "\r\n\r\na\r\n\r\n", "a\r\n", Lines("1")},
+      {"the second occurrence in a line counts once", Extract, "abc", "abcabc", "abcabc\r\n",
+       Lines("1")},
+  };
+  CheckCases(cases, sizeof cases / sizeof cases[0]);
+}
+
+TEST(Delete, KeepsTheNonEmptyLinesWithoutTheSearchText) {
+  const Case cases[] = {
+      {"an in apple/banana", Delete, "an", kFruit, "apple\r\n", Lines("1")},
+      {"nowhere keeps every non-empty line", Delete, "zz", kFruit, kFruit, Lines("2")},
+      {"empty lines go", Delete, "a", "a1\r\n\r\nb\r\n", "b\r\n", Lines("1")},
+      {"bare LF lines come back with CR LF", Delete, "z", "a\nb\n\nc", "a\r\nb\r\nc\r\n",
+       Lines("3")},
+      {"a line whose only candidate ends on the break's CR stays", Delete, "a\r", "a\r\nb\r\n",
+       "a\r\nb\r\n", Lines("2")},
+      {"every line matches", Delete, "a", "a\r\naa\r\n", "", Lines("0")},
+  };
+  CheckCases(cases, sizeof cases / sizeof cases[0]);
+}
+
+TEST(DeleteUpTo, CutsEachLineUpToTheFirstOccurrence) {
+  const Case cases[] = {
+      {"key=value", DeleteUpTo, "=", "key=value\r\n=v\r\nnone\r\n\r\n", "=value\r\n=v\r\nnone\r\n",
+       Lines("3")},
+      {"only in front of the first occurrence", DeleteUpTo, "abc", "xxabcabc", "abcabc\r\n",
+       Lines("1")},
+      {"a line that starts with it stays", DeleteUpTo, "ab", "abab\n", "abab\r\n", Lines("1")},
+      {"the whole line when it ends with it", DeleteUpTo, "z", "xyz\r\n", "z\r\n", Lines("1")},
+      {"CR CR LF line is cut and keeps its CR", DeleteUpTo, "b", "ab\r\r\n", "b\r\r\n", Lines("1")},
+      {"an occurrence across the break's CR does not cut", DeleteUpTo, "b\r", "ab\r\nc",
+       "ab\r\nc\r\n", Lines("2")},
+  };
+  CheckCases(cases, sizeof cases / sizeof cases[0]);
+}
+
+TEST(Filters, RefuseAnEmptySearchTextWithoutAnyEffect) {
+  for (FilterFn filter :
+       {FilterFn(Extract), FilterFn(Delete), FilterFn(DeleteUpTo), FilterFn(CountMatches)}) {
+    const FilterResult result = Apply(filter, "", kFruit);
+    EXPECT_EQ(result.pane, nullptr);
+    EXPECT_FALSE(result.status.has_value());
+    EXPECT_FALSE(result.message.has_value());
+    const FilterResult nullSearch = filter(nullptr, kFruit.data(), kFruit.size());
+    EXPECT_FALSE(nullSearch.status.has_value());
+  }
+}
+
+TEST(Filters, AnEmptyPaneGivesTheEmptyStatusAndLeavesThePane) {
+  for (FilterFn filter : {FilterFn(Extract), FilterFn(Delete), FilterFn(DeleteUpTo)}) {
+    for (const std::string& pane : {std::string(), std::string("\0abc", 4)}) {
+      const FilterResult result = Apply(filter, "a", pane);
+      EXPECT_EQ(result.pane, nullptr);
+      ASSERT_TRUE(result.status.has_value());
+      EXPECT_EQ(*result.status, "");
+    }
+  }
+}
+
+TEST(Filters, ReadThePaneUpToItsFirstNul) {
+  const std::string pane("a1\r\nb\0a2\r\n", 10);
+  EXPECT_EQ(PaneOf(Apply(Extract, "a", pane)), "a1\r\n");
+  EXPECT_EQ(PaneOf(Apply(Delete, "a", pane)), "b\r\n");
+  B2String1 held(pane.data(), static_cast<int>(pane.size()));
+  EXPECT_EQ(PaneOf(Extract("a", held)), "a1\r\n");
+}
+
+TEST(Filters, UseTheFirst255BytesOfALongerSearchText) {
+  const std::string text255(255, 'a');
+  const std::string pane = text255 + "b\r\n" + text255.substr(1) + "b\r\n";
+  const std::string longer = text255 + "b";  // the 'b' lies beyond what is read
+  EXPECT_EQ(PaneOf(Apply(Extract, longer, pane)), text255 + "b\r\n");
+  EXPECT_EQ(PaneOf(Apply(Delete, longer, pane)), text255.substr(1) + "b\r\n");
+  // Only "x" and 254 'a' are read, so the line is cut although the whole text is not in it.
+  const std::string line = "yx" + text255.substr(1) + "c";
+  EXPECT_EQ(PaneOf(Apply(DeleteUpTo, "x" + text255, line)), line.substr(1) + "\r\n");
+  EXPECT_EQ(PaneOf(Apply(Extract, text255, pane)), pane.substr(0, 258));
+}
+
+TEST(CountMatches, CountsEveryLineAndTheMatchingOnes) {
+  struct {
+    const char* name;
+    std::string search;
+    std::string pane;
+    std::string status;
+    std::string message;
+  } const cases[] = {
+      {"an in apple/banana: the empty last line counts", "an", kFruit, Lines("3"), Matches("1")},
+      {"a line with two occurrences counts once", "abc", "abcabc\nx", Lines("2"), Matches("1")},
+      {"no line break", "a", "aaa", Lines("1"), Matches("1")},
+      {"empty pane: one line", "a", "", Lines("1"), Matches("0")},
+      {"text after a NUL is not read", "b", std::string("a\n\0b\nb", 6), Lines("2"), Matches("0")},
+      {"255 bytes are counted", std::string(255, 'a'), std::string(255, 'a') + "\n\n", Lines("3"),
+       Matches("1")},
+      {"bare LF and CR LF count alike", "x", "x\r\nx\n\rx\r", Lines("3"), Matches("3")},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    const FilterResult result = Apply(CountMatches, c.search, c.pane);
+    EXPECT_EQ(result.pane, nullptr);
+    EXPECT_EQ(result.status.value_or("<none>"), c.status);
+    EXPECT_EQ(result.message.value_or("<none>"), c.message);
+    EXPECT_EQ(result.caption, c.search);
+  }
+}
+
+TEST(CountMatches, RefusesASearchTextOfMoreThan255Bytes) {
+  for (size_t size : {256u, 300u}) {
+    const FilterResult result = Apply(CountMatches, std::string(size, 'a'), std::string(400, 'a'));
+    EXPECT_FALSE(result.status.has_value());
+    EXPECT_FALSE(result.message.has_value());
+  }
+}
+
+TEST(SplitLines, CutsAtLfAfterCrLfBecameLf) {
+  struct {
+    const char* text;
+    std::vector<std::string> lines;
+  } const cases[] = {
+      {"a\r\nb", {"a", "b"}},     {"a\r\nb\r\n", {"a", "b", ""}},
+      {"\n", {"", ""}},           {"a\r\r\nb", {"a\r", "b"}},
+      {"a\rb", {"a\rb"}},         {"a\n\nb", {"a", "", "b"}},
+      {"\r\n\r\n", {"", "", ""}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.text);
+    std::unique_ptr<B2StringVector> lines = SplitLines(c.text);
+    ASSERT_NE(lines, nullptr);
+    ASSERT_EQ(lines->Count(), static_cast<int>(c.lines.size()));
+    for (int i = 0; i < lines->Count(); ++i) {
+      const B2String1* line = lines->Get(i);
+      EXPECT_EQ(std::string(line->Data(), static_cast<size_t>(line->Length())),
+                c.lines[static_cast<size_t>(i)]);
+    }
+  }
+  EXPECT_EQ(SplitLines(""), nullptr);
+  EXPECT_EQ(SplitLines(nullptr), nullptr);
+}
+
+// 4,500,000 one-byte lines, alternately 'a' and 'b': more than a line list holds.
+std::string ManyLines() {
+  std::string text;
+  text.reserve(9000000);
+  for (int i = 0; i < 2250000; ++i) text += "a\nb\n";
+  return text;
+}
+
+std::string Repeated(const std::string& piece, size_t times) {
+  std::string out;
+  out.reserve(piece.size() * times);
+  for (size_t i = 0; i < times; ++i) out += piece;
+  return out;
+}
+
+TEST(Filters, TreatEveryLineOfATextBeyondTheListLimit) {
+  const std::string text = ManyLines();
+  ASSERT_EQ(SplitLines(text.c_str())->Count(), 4194305);  // the list path keeps its limit
+
+  FilterResult extract = Apply(Extract, "a", text);
+  EXPECT_EQ(extract.status, Lines("2250000"));
+  EXPECT_TRUE(PaneOf(extract) == Repeated("a\r\n", 2250000));
+
+  FilterResult remove = Apply(Delete, "a", text);
+  EXPECT_EQ(remove.status, Lines("2250000"));
+  EXPECT_TRUE(PaneOf(remove) == Repeated("b\r\n", 2250000));
+
+  FilterResult upTo = Apply(DeleteUpTo, "b", text);
+  EXPECT_EQ(upTo.status, Lines("4500000"));
+  EXPECT_TRUE(PaneOf(upTo) == Repeated("a\r\nb\r\n", 2250000));
+
+  FilterResult count = Apply(CountMatches, "b", text);
+  EXPECT_EQ(count.status, Lines("4500001"));
+  EXPECT_EQ(count.message, Matches("2250000"));
+}
+
+// Appends one piece the way B2String1 does, to state the expected clipped output.
+std::string ClippedLines(const std::string& line, size_t lines) {
+  B2String1 out;
+  for (size_t i = 0; i < lines; ++i) {
+    out.Append(line.data(), static_cast<int>(line.size()));
+    out.Append("\r\n");
+  }
+  return std::string(out.Data(), static_cast<size_t>(out.Length()));
+}
+
+TEST(Filters, CutAnOutputThatWouldPass40MillionBytesAsTheAppendsDo) {
+  // 20,000,000 lines "a\n" grow to "a\r\n": the output stops at 39,999,999 bytes, where every
+  // later append is refused, and the counter still counts every line.
+  const std::string grows = Repeated("a\n", 20000000);
+  const FilterResult refused = Apply(Delete, "b", grows);
+  EXPECT_EQ(refused.status, Lines("20000000"));
+  ASSERT_NE(refused.pane, nullptr);
+  EXPECT_EQ(refused.pane->Length(), 39999999);
+  EXPECT_TRUE(PaneOf(refused) == ClippedLines("a", 13333333));
+
+  // 5,000,000 lines of seven bytes: the line that reaches the limit is cut inside.
+  const std::string cut = Repeated("abcdefg\n", 5000000);
+  const FilterResult clipped = Apply(Extract, "cd", cut);
+  EXPECT_EQ(clipped.status, Lines("5000000"));
+  ASSERT_NE(clipped.pane, nullptr);
+  EXPECT_EQ(clipped.pane->Length(), 40000000);
+  EXPECT_TRUE(PaneOf(clipped) == ClippedLines("abcdefg", 4444445));
+}
+
+TEST(Filters, ReadAtMost40MillionBytesOfThePane) {
+  std::string pane(40000000, 'a');
+  pane += "\nb\n";  // beyond what a string holds
+  const FilterResult count = Apply(CountMatches, "b", pane);
+  EXPECT_EQ(count.status, Lines("1"));
+  EXPECT_EQ(count.message, Matches("0"));
+}
+
+}  // namespace
