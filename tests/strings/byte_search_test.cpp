@@ -1,0 +1,89 @@
+// The linear search helpers, each against a plain scan, on small alphabets where periodic
+// needles and near-misses are common.
+#include <gtest/gtest.h>
+
+#include <random>
+#include <string>
+
+#include "strings/ByteSearch.h"
+
+namespace {
+
+long Naive(const std::string& hay, const std::string& needle, bool last) {
+  if (needle.empty() || needle.size() > hay.size()) return -1;
+  long found = -1;
+  for (size_t p = 0; p + needle.size() <= hay.size(); p++) {
+    if (hay.compare(p, needle.size(), needle) == 0) {
+      found = static_cast<long>(p);
+      if (!last) return found;
+    }
+  }
+  return found;
+}
+
+long Offset(const char* hit, const std::string& hay) {
+  return hit ? static_cast<long>(hit - hay.data()) : -1;
+}
+
+TEST(ByteSearch, EveryVariantAgreesWithAPlainScan) {
+  std::mt19937 rng(11);
+  for (int i = 0; i < 20000; i++) {
+    const int alphabet = 1 + static_cast<int>(rng() % 3);
+    std::string hay(rng() % 64, 'a');
+    for (auto& c : hay) c = static_cast<char>('a' + rng() % alphabet);
+    std::string needle(1 + rng() % 9, 'a');
+    for (auto& c : needle) c = static_cast<char>('a' + rng() % alphabet);
+    if (rng() % 3 == 0 && hay.size() > 2) {
+      size_t at = rng() % (hay.size() - 1);
+      needle = hay.substr(at, 1 + rng() % (hay.size() - at));
+    }
+    const long first = Naive(hay, needle, false);
+    const long last = Naive(hay, needle, true);
+    const char* h = hay.data();
+    const size_t n = hay.size(), m = needle.size();
+    ASSERT_EQ(Offset(bytesearch::Find(h, n, needle.data(), m), hay), first) << hay << "/" << needle;
+    ASSERT_EQ(Offset(bytesearch::FindPortable(h, n, needle.data(), m), hay), first)
+        << hay << "/" << needle;
+    ASSERT_EQ(Offset(bytesearch::TwoWayFind(h, n, needle.data(), m), hay), first)
+        << hay << "/" << needle;
+    ASSERT_EQ(Offset(bytesearch::FindLast(h, n, needle.data(), m), hay), last)
+        << hay << "/" << needle;
+    ASSERT_EQ(Offset(bytesearch::TwoWayFindLast(h, n, needle.data(), m), hay), last)
+        << hay << "/" << needle;
+  }
+}
+
+TEST(ByteSearch, FallbacksTakeOverOnCostlyCandidates) {
+  // Every position is a candidate and each check runs long: the scans must switch to two-way
+  // and still give the right answer at both ends.
+  std::string hay(300000, 'a');
+  std::string needle = std::string(500, 'a') + "b";
+  EXPECT_EQ(bytesearch::FindPortable(hay.data(), hay.size(), needle.data(), needle.size()),
+            nullptr);
+  hay[250000] = 'b';
+  EXPECT_EQ(
+      Offset(bytesearch::FindPortable(hay.data(), hay.size(), needle.data(), needle.size()), hay),
+      250000 - 500);
+  std::string reversed = "b" + std::string(500, 'a');
+  EXPECT_EQ(
+      Offset(bytesearch::FindLast(hay.data(), hay.size(), reversed.data(), reversed.size()), hay),
+      250000);
+  EXPECT_EQ(Offset(bytesearch::FindLast(hay.data(), hay.size(), needle.data(), needle.size()), hay),
+            250000 - 500);
+  // Bytes above 0x7F order above ASCII in the factorisation, as unsigned values.
+  std::string high = "\x80\xFF\x80\xFF\x7F\x80\xFF";
+  std::string pat = "\xFF\x7F\x80";
+  EXPECT_EQ(Offset(bytesearch::TwoWayFind(high.data(), high.size(), pat.data(), pat.size()), high),
+            3);
+  EXPECT_EQ(
+      Offset(bytesearch::TwoWayFindLast(high.data(), high.size(), pat.data(), pat.size()), high),
+      3);
+}
+
+TEST(ByteSearch, MeasureTextStopsAtNulOrTheLimit) {
+  EXPECT_EQ(bytesearch::MeasureText("abc", 10), 3);
+  EXPECT_EQ(bytesearch::MeasureText("abc", 2), 2);
+  EXPECT_EQ(bytesearch::MeasureText("", 10), 0);
+}
+
+}  // namespace
