@@ -1,6 +1,7 @@
 // Cp932Table: Unicode to Shift_JIS (CP932) and the set of valid CP932 codes.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 
 namespace nkf32 {
@@ -31,6 +32,18 @@ class Cp932Table {
   /// (FA-FC) for their NEC-selected duplicates (ED/EE); every other code as is.
   uint16_t Canonical(uint16_t code) const {
     return (code >> 8) == 0xED || (code >> 8) == 0xEE ? canonical_ibm_[code - 0xED00] : code;
+  }
+
+  /// True when [p, p + n) is a sequence of whole CP932 characters: ASCII,
+  /// half-width katakana (0xA1-0xDF) or defined double-byte codes.
+  bool IsValidText(const char* p, size_t n) const {
+    const unsigned char* b = reinterpret_cast<const unsigned char*>(p);
+    for (size_t i = 0; i < n; ++i) {
+      if (b[i] < 0x80 || (b[i] >= 0xA1 && b[i] <= 0xDF)) continue;
+      if (i + 1 == n || !IsDoubleByte(static_cast<uint16_t>(b[i] << 8 | b[i + 1]))) return false;
+      ++i;
+    }
+    return true;
   }
 
   /// Decodes one CP932 character (1 or 2 bytes) to Unicode; 0 when undefined.

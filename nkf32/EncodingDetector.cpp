@@ -10,11 +10,13 @@ namespace {
 // Adds up the cost of a reading; gives up once it exceeds the best so far.
 class ScoreSink {
  public:
-  explicit ScoreSink(int64_t limit) : limit_(limit) {}
+  ScoreSink(int kana_extra, int64_t invalid_cost, int64_t limit)
+      : kana_extra_(kana_extra), invalid_cost_(invalid_cost), limit_(limit) {}
 
   bool Char(uint16_t code) {
     bool kana = code >= 0xA1 && code <= 0xDF;
     cost_ += kana && in_kana_run_ ? JapanesePrior::kHalfwidthKanaNext : JapanesePrior::Cost(code);
+    if (kana) cost_ += kana_extra_;
     in_kana_run_ = kana;
     return cost_ <= limit_;
   }
@@ -25,12 +27,14 @@ class ScoreSink {
   }
   bool Invalid() {
     in_kana_run_ = false;
-    cost_ += EncodingDetector::kInvalidWeight;
+    cost_ += invalid_cost_;
     return cost_ <= limit_;
   }
   int64_t cost() const { return cost_; }
 
  private:
+  int kana_extra_;
+  int64_t invalid_cost_;
   int64_t limit_;
   int64_t cost_ = 0;
   bool in_kana_run_ = false;
@@ -38,8 +42,10 @@ class ScoreSink {
 
 }  // namespace
 
-int64_t EncodingDetector::Cost(Encoding e, const char* p, size_t n, int64_t limit) {
-  ScoreSink sink(limit);
+int64_t EncodingDetector::Cost(Encoding e, const char* p, size_t n, int64_t invalid_cost,
+                               int64_t limit) {
+  int kana_extra = e == Encoding::kEucJp ? JapanesePrior::kEucHalfwidthKanaExtra : 0;
+  ScoreSink sink(kana_extra, invalid_cost, limit);
   const uint8_t* b = reinterpret_cast<const uint8_t*>(p);
   decode::Run(e, b, b + n, sink);
   return sink.cost();
@@ -53,24 +59,29 @@ Encoding EncodingDetector::Detect(const char* p, size_t n) {
     high |= b >= 0x80;
     iso2022 |= b == 0x1B || b == 0x0E;
   }
-  if (!high && !iso2022) return Encoding::kAscii;
+  if (!high) return iso2022 ? Encoding::kIso2022Jp : Encoding::kAscii;
 
-  static constexpr Encoding k8Bit[] = {Encoding::kUtf8, Encoding::kShiftJis, Encoding::kEucJp,
-                                       Encoding::kIso2022Jp};
-  static constexpr Encoding k7Bit[] = {Encoding::kIso2022Jp, Encoding::kAscii};
-  const Encoding* first = high ? k8Bit : k7Bit;
-  const Encoding* last = high ? k8Bit + (iso2022 ? 4 : 3) : k7Bit + 2;
-
-  Encoding best = *first;
-  int64_t best_cost = Cost(best, p, n);
-  for (const Encoding* e = first + 1; e < last; ++e) {
-    int64_t c = Cost(*e, p, n, best_cost);
-    if (c < best_cost) {
-      best = *e;
-      best_cost = c;
+  static constexpr Encoding kCandidates[] = {Encoding::kUtf8, Encoding::kShiftJis, Encoding::kEucJp,
+                                             Encoding::kIso2022Jp};
+  const Encoding* end = kCandidates + (iso2022 ? 4 : 3);
+  // Each reading gives up as soon as it costs more than the best so far.
+  auto cheapest = [&](int64_t invalid_cost, int64_t* cost) {
+    Encoding best = kCandidates[0];
+    int64_t best_cost = Cost(best, p, n, invalid_cost);
+    for (const Encoding* e = kCandidates + 1; e < end; ++e) {
+      int64_t c = Cost(*e, p, n, invalid_cost, best_cost);
+      if (c < best_cost) {
+        best = *e;
+        best_cost = c;
+      }
     }
-  }
-  return best;
+    *cost = best_cost;
+    return best;
+  };
+  int64_t cost;
+  Encoding best = cheapest(kRuledOut, &cost);
+  if (cost < kRuledOut) return best;
+  return cheapest(JapanesePrior::kInvalid, &cost);
 }
 
 }  // namespace nkf32

@@ -14,11 +14,16 @@ namespace nkf32 {
 class JapanesePrior {
  public:
   /// A half-width katakana that starts a run, and one that continues a run
-  /// (such text comes in runs: ｶﾀｶﾅ).
-  static constexpr int kHalfwidthKanaStart = 76;
-  static constexpr int kHalfwidthKanaNext = 20;
-  /// A byte sequence that fits no character of the encoding.
-  static constexpr int kInvalid = 2000;
+  /// (such text comes in runs: ｶﾀｶﾅ). A run start costs more than any kanji,
+  /// so that one kanji never reads as a half-width katakana.
+  static constexpr int kHalfwidthKanaStart = 96;
+  static constexpr int kHalfwidthKanaNext = 28;
+  /// Added for each half-width katakana in EUC-JP (SS2), where it is far rarer
+  /// than in Shift_JIS text.
+  static constexpr int kEucHalfwidthKanaExtra = 32;
+  /// A byte sequence that fits no character of the encoding, when every
+  /// encoding has some: about as unlikely as a rare character.
+  static constexpr int kInvalid = 120;
 
   /// Cost of a CP932 code (ASCII, half-width katakana as a run start, or a
   /// defined double-byte code). Undefined double-byte codes cost 255.
