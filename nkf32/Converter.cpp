@@ -91,10 +91,12 @@ class WriteSink {
 };
 
 // Index of the first byte that is not plain 7-bit text (a byte >= 0x80, ESC,
-// SO or NUL), or n. Eight bytes at a time; a word with a byte >= 0x80 or below
+// SO, SI or NUL), or n. Eight bytes at a time; a word with a byte >= 0x80 or below
 // 0x20 is looked at byte by byte.
 size_t PlainPrefix(const char* p, size_t n) {
-  auto special = [](unsigned char b) { return b >= 0x80 || b == 0x1B || b == 0x0E || b == 0; };
+  auto special = [](unsigned char b) {
+    return b >= 0x80 || b == 0x1B || b == 0x0E || b == 0x0F || b == 0;
+  };
   size_t i = 0;
   for (; i + 8 <= n; i += 8) {
     uint64_t w;
@@ -112,25 +114,36 @@ size_t PlainPrefix(const char* p, size_t n) {
   return i;
 }
 
-// Guesses the encoding of one stretch of text and writes it.
-bool WritePlain(const char* p, size_t n, OutputWriter& w, bool keep_kana) {
-  size_t plain = PlainPrefix(p, n);
-  if (!w.PutBytes(p, plain)) return false;
-  if (plain == n) return true;
-  p += plain;
-  n -= plain;
-  Encoding e = EncodingDetector::Detect(p, n);
+// Writes text of a known encoding.
+bool WriteAs(Encoding e, const char* p, size_t n, OutputWriter& w, bool keep_kana) {
   WriteSink sink(w, keep_kana);
   const uint8_t* b = reinterpret_cast<const uint8_t*>(p);
   decode::Run(e, b, b + n, sink);
   return sink.Flush() && !w.truncated();
 }
 
-bool WriteMimeWord(const MimeWord& word, OutputWriter& w, bool keep_kana) {
-  WriteSink sink(w, keep_kana);
-  const uint8_t* b = reinterpret_cast<const uint8_t*>(word.bytes().data());
-  decode::Run(word.charset(), b, b + word.bytes().size(), sink);
-  return sink.Flush() && !w.truncated();
+// Guesses the encoding of one stretch of text and writes it. Only the part from
+// the first byte that is not plain 7-bit text to the last byte >= 0x80 (and
+// the byte after it, which may be a Shift_JIS trail byte) is guessed and
+// decoded; the ASCII around it reads alike in every encoding and is copied.
+// With ESC or SO anywhere the whole rest is ISO-2022-JP material and decoded.
+bool WritePlain(const char* p, size_t n, OutputWriter& w, bool keep_kana) {
+  size_t plain = PlainPrefix(p, n);
+  if (!w.PutBytes(p, plain)) return false;
+  if (plain == n) return true;
+  p += plain;
+  n -= plain;
+  size_t end = n;
+  const void* shift = std::memchr(p, 0x1B, n);
+  if (!shift) shift = std::memchr(p, 0x0E, n);
+  if (!shift) {
+    size_t last = n;
+    while (last > 0 && static_cast<unsigned char>(p[last - 1]) < 0x80) --last;
+    end = last + 1 < n ? last + 1 : n;
+    if (PlainPrefix(p + end, n - end) != n - end) end = n;  // a NUL in the tail
+  }
+  Encoding e = EncodingDetector::Detect(p, end);
+  return WriteAs(e, p, end, w, keep_kana) && w.PutBytes(p + end, n - end);
 }
 
 }  // namespace
@@ -165,7 +178,7 @@ size_t Converter::Convert(const char* in, size_t n, char* out, size_t capacity,
       continue;
     }
     if (!WritePlain(in + start, at - start, w, keep)) break;
-    if (!WriteMimeWord(word, w, keep)) break;
+    if (!WriteAs(word.charset(), word.bytes().data(), word.bytes().size(), w, keep)) break;
     start = at + word.length();
     // Blanks between two encoded words belong to neither and are dropped.
     size_t next = text.find_first_not_of(" \t", start);
@@ -176,6 +189,14 @@ size_t Converter::Convert(const char* in, size_t n, char* out, size_t capacity,
     at = text.find("=?", start);
   }
   if (!w.truncated()) WritePlain(in + start, n - start, w, keep);
+  if (complete) *complete = !w.truncated();
+  return w.Finish();
+}
+
+size_t Converter::ConvertAs(Encoding encoding, const char* in, size_t n, char* out, size_t capacity,
+                            bool* complete) const {
+  OutputWriter w(out, capacity);
+  WriteAs(encoding, in, n, w, options_.keep_halfwidth_kana);
   if (complete) *complete = !w.truncated();
   return w.Finish();
 }

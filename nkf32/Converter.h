@@ -3,6 +3,8 @@
 
 #include <cstddef>
 
+#include "nkf32/Encoding.h"
+
 namespace nkf32 {
 
 /// What the caller may change about the output.
@@ -38,6 +40,11 @@ class Converter {
   /// whether everything fitted.
   size_t Convert(const char* in, size_t n, char* out, size_t capacity,
                  bool* complete = nullptr) const;
+
+  /// Converts [in, in + n) read as `encoding`, without guessing and without
+  /// MIME decoding; otherwise as Convert.
+  size_t ConvertAs(Encoding encoding, const char* in, size_t n, char* out, size_t capacity,
+                   bool* complete = nullptr) const;
 
   const ConvertOptions& options() const { return options_; }
 

@@ -12,6 +12,7 @@
 #include "nkf32/Converter.h"
 #include "nkf32/Cp932Table.h"
 #include "nkf32/Decoders.h"
+#include "nkf32/EncodingDetector.h"
 
 namespace {
 
@@ -119,6 +120,27 @@ TEST(OutputBound, WorstCasesReachButNeverPassTheBound) {
     CheckBound(c.in, {});
     EXPECT_EQ(nkf32_test::Convert(c.in).size(), c.want_size) << c.name;
   }
+}
+
+// Convert guesses and decodes only the stretch between the first and the last
+// non-ASCII byte and copies the ASCII around it; that must read exactly like
+// guessing and decoding the whole line.
+TEST(OutputBound, CopyingTheAsciiAroundGivesTheWholeLineReading) {
+  std::mt19937 rng(99);
+  const std::string frames[] = {"", "GET /q?x=", "a", "\t(", " HTTP/1.1\" 200 512", "\\"};
+  std::uniform_int_distribution<size_t> frame(0, 5);
+  int checked = 0;
+  for (int i = 0; i < 20000; ++i) {
+    std::string line = frames[frame(rng)] + RandomLine(rng) + frames[frame(rng)];
+    if (line.find("=?") != std::string::npos) continue;  // MIME words are read apart
+    std::string got = nkf32_test::Convert(line);
+    nkf32::Encoding e = nkf32::EncodingDetector::Detect(line.data(), line.size());
+    std::vector<char> buf(2 * line.size() + 1);
+    size_t n = nkf32::Converter().ConvertAs(e, line.data(), line.size(), buf.data(), buf.size());
+    ASSERT_EQ(Hex(got), Hex(std::string(buf.data(), n))) << Hex(line);
+    ++checked;
+  }
+  EXPECT_GT(checked, 2000) << "too few lines without MIME words";
 }
 
 TEST(Truncation, ShortBuffersGetAPrefixAndNeverASplitCharacter) {
