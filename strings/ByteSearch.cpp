@@ -127,11 +127,21 @@ size_t TwoWay(HayAt h, size_t n, NeedleAt nd, size_t l) {
   }
 }
 
+// Last c in the first n bytes, or null. Scans windows growing from the end: the total work is
+// still linear, and no single library call is handed more than about twice the distance to
+// the hit (checked memory tools validate the whole range they are given on every call).
 const void* ReverseFindByte(const char* hay, unsigned char c, size_t n) {
 #if defined(LINSIFT_HAVE_MEMRCHR)
-  return memrchr(hay, c, n);
+  size_t window = 256;
+  while (n > 0) {
+    const size_t len = window < n ? window : n;
+    if (const void* r = memrchr(hay + (n - len), c, len)) return r;
+    n -= len;
+    if (window < (SIZE_MAX >> 2)) window *= 2;
+  }
+  return nullptr;
 #else
-  // Word-free but branch-light backward scan; memrchr is missing from the Windows runtime.
+  // memrchr is missing from the Windows runtime.
   const unsigned char* p = reinterpret_cast<const unsigned char*>(hay) + n;
   while (p != reinterpret_cast<const unsigned char*>(hay)) {
     if (*--p == c) return p;
@@ -192,8 +202,20 @@ const char* FindPortable(const char* hay, size_t n, const char* needle, size_t m
 
 const char* Find(const char* hay, size_t n, const char* needle, size_t m) {
   if (m == 0 || m > n) return nullptr;
+  if (m == 1)
+    return static_cast<const char*>(std::memchr(hay, static_cast<unsigned char>(needle[0]), n));
 #if defined(LINSIFT_HAVE_MEMMEM)
-  return static_cast<const char*>(memmem(hay, n, needle, m));
+  // memmem in windows that start small and double, overlapping by m - 1 bytes: a hit at
+  // distance d costs O(d + m) and repeated calls (counting, replacing) stay linear overall.
+  size_t pos = 0;
+  size_t window = 4 * m + 256;
+  for (;;) {
+    const size_t len = window < n - pos ? window : n - pos;
+    if (const void* r = memmem(hay + pos, len, needle, m)) return static_cast<const char*>(r);
+    if (pos + len >= n) return nullptr;
+    pos += len - (m - 1);
+    if (window < (SIZE_MAX >> 2)) window *= 2;
+  }
 #else
   return FindPortable(hay, n, needle, m);
 #endif

@@ -53,6 +53,26 @@ TEST(ByteSearch, EveryVariantAgreesWithAPlainScan) {
   }
 }
 
+TEST(ByteSearch, HitsFarFromTheStartAreFoundAcrossScanWindows) {
+  // The scans hand the C library growing windows; a hit straddling any window edge counts.
+  const std::string needles[] = {"b", "ab", "bcd", std::string(40, 'c') + "d"};
+  for (const std::string& needle : needles) {
+    for (size_t at = 0; at < 6000; at += 1 + at / 7) {
+      std::string hay(6000 + needle.size(), 'c');
+      hay.replace(at, needle.size(), needle);
+      const long first = Naive(hay, needle, false);
+      const long last = Naive(hay, needle, true);
+      ASSERT_EQ(Offset(bytesearch::Find(hay.data(), hay.size(), needle.data(), needle.size()), hay),
+                first)
+          << needle << " at " << at;
+      ASSERT_EQ(
+          Offset(bytesearch::FindLast(hay.data(), hay.size(), needle.data(), needle.size()), hay),
+          last)
+          << needle << " at " << at;
+    }
+  }
+}
+
 TEST(ByteSearch, FallbacksTakeOverOnCostlyCandidates) {
   // Every position is a candidate and each check runs long: the scans must switch to two-way
   // and still give the right answer at both ends.
