@@ -84,9 +84,16 @@ std::vector<std::string> RunNkfPerLine(const std::vector<std::string>& lines, co
 
 // Strict conversion from UTF-8 with iconv; false when any character has no form.
 bool Iconv(const std::string& in, const char* to, std::string* out) {
-  static std::map<std::string, iconv_t> open;  // one descriptor per target, kept
-  iconv_t& cd = open[to];
-  if (!cd) cd = iconv_open(to, "UTF-8");
+  // One descriptor per target, opened once and closed at exit.
+  struct Descriptor {
+    iconv_t cd = reinterpret_cast<iconv_t>(-1);
+    ~Descriptor() {
+      if (cd != reinterpret_cast<iconv_t>(-1)) iconv_close(cd);
+    }
+  };
+  static std::map<std::string, Descriptor> open;
+  iconv_t& cd = open[to].cd;
+  if (cd == reinterpret_cast<iconv_t>(-1)) cd = iconv_open(to, "UTF-8");
   if (cd == reinterpret_cast<iconv_t>(-1)) return false;
   iconv(cd, nullptr, nullptr, nullptr, nullptr);
   std::vector<char> buf(in.size() * 4 + 16);
@@ -148,6 +155,7 @@ const Corpus& HeldOutCorpus() {
         file);
     std::remove(file.c_str());
     std::set<std::string> seen_lines, seen_words;
+    std::map<std::string, Sample> char_samples;
     size_t pos = 0;
     while (pos < text.size()) {
       size_t end = text.find('\n', pos);
@@ -165,8 +173,13 @@ const Corpus& HeldOutCorpus() {
         unsigned char b = static_cast<unsigned char>(line[k]);
         size_t len = b < 0x80 ? 1 : b < 0xE0 ? 2 : b < 0xF0 ? 3 : 4;
         if (b >= 0x80) {
-          Sample ch;
-          if (MakeSample(line.substr(k, len), &ch)) c.chars.push_back(ch);
+          auto it = char_samples.find(line.substr(k, len));
+          if (it == char_samples.end()) {
+            Sample ch;
+            bool ok = MakeSample(line.substr(k, len), &ch);
+            it = char_samples.emplace(line.substr(k, len), ok ? ch : Sample()).first;
+          }
+          if (!it->second.utf8.empty()) c.chars.push_back(it->second);
           size_t w = k;
           while (w < line.size() && (static_cast<unsigned char>(line[w]) & 0x80)) ++w;
           if (k == 0 || !(static_cast<unsigned char>(line[k - 1]) & 0x80)) {
@@ -283,7 +296,7 @@ TEST_F(RealText, AgreesWithNkfWhereverNkfIsRight) {
     const char* name;
     const std::vector<Sample>* samples;
     size_t count;
-  } sets[] = {{"lines", &c.lines, 150}, {"words", &c.words, 60}, {"chars", &c.chars, 60}};
+  } sets[] = {{"lines", &c.lines, 100}, {"words", &c.words, 40}, {"chars", &c.chars, 40}};
   int nkf_right_ours_wrong = 0;
   for (const Set& set : sets) {
     for (int f = 0; f < kForms; ++f) {
@@ -325,4 +338,9 @@ TEST_F(RealText, AgreesWithNkfWhereverNkfIsRight) {
 }
 
 }  // namespace
+#else
+TEST(RealText, NativeOnly) {
+  GTEST_SKIP() << "needs the Japanese manual pages, groff, iconv and the nkf command: "
+                  "run natively on Linux";
+}
 #endif

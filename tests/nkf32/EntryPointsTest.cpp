@@ -25,8 +25,12 @@ class EntryPoints : public ::testing::Test {
 #if defined(_WIN32)
     HMODULE h = LoadLibraryA("nkf32");
     ASSERT_NE(h, nullptr) << "LoadLibraryA(\"nkf32\") failed: " << GetLastError();
-    set_option_ = reinterpret_cast<SetNkfOptionFn>(GetProcAddress(h, "SetNkfOption"));
-    convert_ = reinterpret_cast<NkfConvertFn>(GetProcAddress(h, "NkfConvert"));
+    // Through a generic function pointer: FARPROC's own type says nothing.
+    using Generic = void (*)();
+    set_option_ = reinterpret_cast<SetNkfOptionFn>(
+        reinterpret_cast<Generic>(GetProcAddress(h, "SetNkfOption")));
+    convert_ =
+        reinterpret_cast<NkfConvertFn>(reinterpret_cast<Generic>(GetProcAddress(h, "NkfConvert")));
 #else
     void* h = dlopen(NKF32_LIBRARY_PATH, RTLD_NOW);
     ASSERT_NE(h, nullptr) << dlerror();
