@@ -23,10 +23,10 @@ int JapanesePrior::Cost(uint16_t code) {
 }
 
 int JapanesePrior::UnmappedCost(char32_t cp) {
-  if (cp == 0) return 112;      // JIS X 0212
-  if (cp < 0x2000) return 100;  // accented Latin, Greek, Cyrillic...
+  if (cp == 0) return 112;                                          // JIS X 0212
+  if (cp < 0x100) return 100;                                       // accented Latin letters
   if ((cp >= 0x3400 && cp <= 0x9FFF) || cp >= 0x20000) return 112;  // other CJK ideographs
-  return 120;
+  return 120;  // other scripts and symbols: rarer in Japanese text than a rare kanji
 }
 
 }  // namespace nkf32

@@ -32,6 +32,17 @@ def jis_x0208():
     return chars
 
 
+def euc_of(sjis):
+    """EUC-JP of a double-byte Shift_JIS code, by JIS row and cell."""
+    lead, trail = sjis[0], sjis[1]
+    pair = lead - 0x80 if lead < 0xA0 else lead - 0xC0
+    if trail >= 0x9F:
+        row, cell = 2 * pair, trail - 0x9E
+    else:
+        row, cell = 2 * pair - 1, trail - 0x3F - (1 if trail > 0x7F else 0)
+    return bytes([row + 0xA0, cell + 0xA0])
+
+
 def main():
     lib = ctypes.CDLL(sys.argv[1])
     step = int(sys.argv[3]) if len(sys.argv) > 3 and sys.argv[2] == "--sample" else 1
@@ -39,7 +50,7 @@ def main():
     chars = jis_x0208()
     forms = {"UTF-8": lambda c: c[1].encode("utf-8"),
              "Shift_JIS": lambda c: c[0],
-             "EUC-JP": lambda c: c[1].encode("euc-jp")}
+             "EUC-JP": lambda c: euc_of(c[0])}
     print("%d JIS X 0208 characters, one per line" % len(chars))
     for name, enc in forms.items():
         ours = 0

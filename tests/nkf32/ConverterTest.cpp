@@ -302,8 +302,8 @@ TEST(SingleCharacters, EveryJisX0208CharacterAlike) {
               total, pct(utf8), pct(sjis), pct(euc));
   EXPECT_EQ(total, 6879);
   EXPECT_GE(pct(utf8), 99.0);
-  EXPECT_GE(pct(sjis), 85.0);
-  EXPECT_GE(pct(euc), 85.0);
+  EXPECT_GE(pct(sjis), 93.0);
+  EXPECT_GE(pct(euc), 90.0);
 }
 
 }  // namespace
