@@ -123,14 +123,18 @@ bool WriteAs(Encoding e, const char* p, size_t n, OutputWriter& w, bool keep_kan
 }
 
 // Guesses the encoding of one stretch of text and writes it. Only the part from
-// the first byte that is not plain 7-bit text to the last byte >= 0x80 (and
-// the byte after it, which may be a Shift_JIS trail byte) is guessed and
-// decoded; the ASCII around it reads alike in every encoding and is copied.
+// the first byte that is not plain 7-bit text (and the byte before it) to the
+// last byte >= 0x80 (and the byte after it, which may be a Shift_JIS trail
+// byte) is guessed and decoded; the ASCII around it reads alike in every
+// encoding and is copied.
 // With ESC or SO anywhere the whole rest is ISO-2022-JP material and decoded.
 bool WritePlain(const char* p, size_t n, OutputWriter& w, bool keep_kana) {
   size_t plain = PlainPrefix(p, n);
+  if (plain == n) return w.PutBytes(p, n);
+  // The last ASCII byte stays with the guessed part: it is the context the
+  // first non-ASCII character is judged in (é after a letter, as in café).
+  if (plain > 0) --plain;
   if (!w.PutBytes(p, plain)) return false;
-  if (plain == n) return true;
   p += plain;
   n -= plain;
   size_t end = n;

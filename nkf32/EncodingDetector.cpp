@@ -18,15 +18,20 @@ class ScoreSink {
     cost_ += kana && in_kana_run_ ? JapanesePrior::kHalfwidthKanaNext : JapanesePrior::Cost(code);
     if (kana) cost_ += kana_extra_;
     in_kana_run_ = kana;
+    after_letter_ = (code | 0x20) >= 'a' && (code | 0x20) <= 'z';
     return cost_ <= limit_;
   }
   bool Unmapped(char32_t cp) {
+    bool latin_letter = cp >= 0xC0 && cp <= 0xFF && cp != 0xD7 && cp != 0xF7;
+    cost_ += latin_letter && after_letter_ ? JapanesePrior::kLatinInWord
+                                           : JapanesePrior::UnmappedCost(cp);
     in_kana_run_ = false;
-    cost_ += JapanesePrior::UnmappedCost(cp);
+    after_letter_ = latin_letter;
     return cost_ <= limit_;
   }
   bool Invalid() {
     in_kana_run_ = false;
+    after_letter_ = false;
     cost_ += invalid_cost_;
     return cost_ <= limit_;
   }
@@ -38,6 +43,7 @@ class ScoreSink {
   int64_t limit_;
   int64_t cost_ = 0;
   bool in_kana_run_ = false;
+  bool after_letter_ = false;  // the last character was a Latin letter
 };
 
 }  // namespace

@@ -21,6 +21,9 @@ class JapanesePrior {
   /// Added for each half-width katakana in EUC-JP (SS2), where it is far rarer
   /// than in Shift_JIS text.
   static constexpr int kEucHalfwidthKanaExtra = 32;
+  /// An accented Latin letter (U+00C0-U+00FF) right after a Latin letter, as
+  /// in café: the word makes it far likelier than the letter alone.
+  static constexpr int kLatinInWord = 60;
   /// A byte sequence that fits no character of the encoding, when every
   /// encoding has some: about as unlikely as a rare character.
   static constexpr int kInvalid = 120;

@@ -240,6 +240,15 @@ TEST(ConvertRules, MimeEncodedWords) {
   });
 }
 
+TEST(ConvertRules, AccentedLettersInLatinWordsReadAsUtf8) {
+  // é and ï have no CP932 form; read as EUC-JP they would be the kanji 辿 and 誰.
+  ExpectAll({
+      {"café", "caf\xc3\xa9", "caf\x81\xac"},
+      {"naïve résumé", "na\xc3\xafve r\xc3\xa9sum\xc3\xa9", "na\x81\xacve r\x81\xacsum\x81\xac"},
+      {"a kanji after a space stays EUC-JP", "x \xc3\xa9", "x \x92\x48"},
+  });
+}
+
 TEST(ConvertRules, NoEncodingFitsTheLikeliestIsUsed) {
   // UTF-8 with a stray byte: still read as UTF-8, the stray byte as 〓.
   EXPECT_EQ(Hex(Convert("\xe6\x97\xa5\xe6\x9c\xac\xe8\xaa\x9e\xff\xe3\x81\xae")),
