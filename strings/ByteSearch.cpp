@@ -150,11 +150,96 @@ const void* ReverseFindByte(const char* hay, unsigned char c, size_t n) {
 #endif
 }
 
-// Budget for checking candidates before switching to two-way: the bytes compared so far may
-// not pass this many times the bytes scanned plus a fixed allowance, which keeps the total
-// work linear while leaving the fast path for all ordinary text.
-constexpr size_t kCheckFactor = 8;
-constexpr size_t kCheckAllowance = 1 << 16;
+// How common a byte is in the text this library handles (Japanese Shift_JIS prose with ASCII
+// mixed in), on a rough 0-255 scale. The scans look for the needle's least common byte, so
+// that memchr stops rarely; any choice gives the same results, only the speed differs.
+unsigned char Commonness(unsigned char b) {
+  // English letter frequencies, a to z.
+  static const unsigned char kLetters[26] = {165, 30,  56, 86, 250, 44,  40, 122, 140,
+                                             4,   16,  80, 48, 134, 150, 38, 2,   120,
+                                             126, 180, 56, 20, 48,  4,   40, 2};
+  if (b >= 'a' && b <= 'z') return kLetters[b - 'a'];
+  if (b == ' ') return 255;
+  if (b == '\r' || b == '\n') return 100;
+  if (b == 0x82) return 230;               // hiragana lead byte
+  if (b == 0x81 || b == 0x83) return 150;  // punctuation and katakana lead bytes
+  if (b >= '0' && b <= '9') return 60;
+  if (b >= 'A' && b <= 'Z') return 40;
+  if (b >= 0x88 && b <= 0x9F) return 60;  // kanji lead bytes
+  if (b > 0x20 && b < 0x7F) return 30;
+  if (b >= 0x80 && b <= 0xFC) return 40;  // trail bytes, other leads, half-width kana
+  return 5;                               // controls, NUL, 0xFD-0xFF
+}
+
+// Offset of the needle byte that the candidate scan looks for.
+size_t AnchorOffset(const char* needle, size_t m) {
+  size_t best = 0;
+  unsigned char bestScore = 255;
+  for (size_t i = 0; i < m; i++) {
+    const unsigned char score = Commonness(static_cast<unsigned char>(needle[i]));
+    if (score < bestScore) {
+      bestScore = score;
+      best = i;
+      if (score <= 5) break;
+    }
+  }
+  return best;
+}
+
+// Budget for checking candidates before handing over to a linear search: each candidate costs
+// a call and up to m compared bytes; the total may not pass twice the bytes scanned plus a
+// fixed allowance. That keeps every input linear and leaves all ordinary text on the fast path.
+constexpr size_t kCallCost = 16;
+constexpr size_t kCheckAllowance = 4096;
+
+#if defined(LINSIFT_HAVE_MEMMEM)
+// memmem in windows that start small and double, overlapping by m - 1 bytes: a hit at
+// distance d costs O(d + m), so repeated searches stay linear even where a checked-memory
+// tool validates the whole range handed to every call.
+const char* WindowedMemmem(const char* hay, size_t n, const char* needle, size_t m) {
+  if (m > n) return nullptr;
+  size_t pos = 0;
+  size_t window = 4 * m + 256;
+  for (;;) {
+    const size_t len = window < n - pos ? window : n - pos;
+    if (const void* r = memmem(hay + pos, len, needle, m)) return static_cast<const char*>(r);
+    if (pos + len >= n) return nullptr;
+    pos += len - (m - 1);
+    if (window < (SIZE_MAX >> 2)) window *= 2;
+  }
+}
+#endif
+
+// Forward search: memchr for the anchor byte, memcmp to confirm, and the linear fallback once
+// the candidates cost too much.
+template <bool kMemmemFallback>
+const char* AnchoredFind(const char* hay, size_t n, const char* needle, size_t m) {
+  if (m == 0 || m > n) return nullptr;
+  if (m == 1)
+    return static_cast<const char*>(std::memchr(hay, static_cast<unsigned char>(needle[0]), n));
+  const size_t offset = AnchorOffset(needle, m);
+  const unsigned char anchor = static_cast<unsigned char>(needle[offset]);
+  const char* p = hay + offset;
+  const char* const last = hay + (n - m) + offset;  // anchor of the last possible start
+  size_t cost = 0;
+  while (p <= last) {
+    const char* c =
+        static_cast<const char*>(std::memchr(p, anchor, static_cast<size_t>(last - p) + 1));
+    if (!c) return nullptr;
+    const char* start = c - offset;
+    if (std::memcmp(start, needle, m) == 0) return start;
+    p = c + 1;
+    cost += kCallCost + m;
+    if (cost > 2 * static_cast<size_t>(p - hay) + kCheckAllowance) {
+      const size_t rest = n - static_cast<size_t>(start + 1 - hay);
+#if defined(LINSIFT_HAVE_MEMMEM)
+      if (kMemmemFallback) return WindowedMemmem(start + 1, rest, needle, m);
+#endif
+      return TwoWayFind(start + 1, rest, needle, m);
+    }
+  }
+  return nullptr;
+}
 
 }  // namespace
 
@@ -180,62 +265,31 @@ const char* TwoWayFindLast(const char* hay, size_t n, const char* needle, size_t
 }
 
 const char* FindPortable(const char* hay, size_t n, const char* needle, size_t m) {
-  if (m == 0 || m > n) return nullptr;
-  const unsigned char first = static_cast<unsigned char>(needle[0]);
-  if (m == 1) return static_cast<const char*>(std::memchr(hay, first, n));
-  const char* p = hay;
-  const char* const lastStart = hay + (n - m);
-  size_t checked = 0;
-  while (p <= lastStart) {
-    const char* c =
-        static_cast<const char*>(std::memchr(p, first, static_cast<size_t>(lastStart - p) + 1));
-    if (!c) return nullptr;
-    if (std::memcmp(c + 1, needle + 1, m - 1) == 0) return c;
-    checked += m;
-    p = c + 1;
-    if (checked > kCheckFactor * static_cast<size_t>(p - hay) + kCheckAllowance) {
-      return TwoWayFind(p, n - static_cast<size_t>(p - hay), needle, m);
-    }
-  }
-  return nullptr;
+  return AnchoredFind<false>(hay, n, needle, m);
 }
 
 const char* Find(const char* hay, size_t n, const char* needle, size_t m) {
-  if (m == 0 || m > n) return nullptr;
-  if (m == 1)
-    return static_cast<const char*>(std::memchr(hay, static_cast<unsigned char>(needle[0]), n));
-#if defined(LINSIFT_HAVE_MEMMEM)
-  // memmem in windows that start small and double, overlapping by m - 1 bytes: a hit at
-  // distance d costs O(d + m) and repeated calls (counting, replacing) stay linear overall.
-  size_t pos = 0;
-  size_t window = 4 * m + 256;
-  for (;;) {
-    const size_t len = window < n - pos ? window : n - pos;
-    if (const void* r = memmem(hay + pos, len, needle, m)) return static_cast<const char*>(r);
-    if (pos + len >= n) return nullptr;
-    pos += len - (m - 1);
-    if (window < (SIZE_MAX >> 2)) window *= 2;
-  }
-#else
-  return FindPortable(hay, n, needle, m);
-#endif
+  return AnchoredFind<true>(hay, n, needle, m);
 }
 
 const char* FindLast(const char* hay, size_t n, const char* needle, size_t m) {
   if (m == 0 || m > n) return nullptr;
-  const unsigned char first = static_cast<unsigned char>(needle[0]);
-  // Candidate starts run from n - m down to 0; `end` is one past the highest one left.
-  size_t end = n - m + 1;
-  size_t checked = 0;
-  while (end > 0) {
-    const char* c = static_cast<const char*>(ReverseFindByte(hay, first, end));
+  const size_t offset = m == 1 ? 0 : AnchorOffset(needle, m);
+  const unsigned char anchor = static_cast<unsigned char>(needle[offset]);
+  // Anchors of candidate starts lie in [offset, n - m + offset]; `end` is one past the highest
+  // one not yet looked at, `scanned` how many bytes the backward scan has passed.
+  size_t end = n - m + offset + 1;
+  size_t cost = 0;
+  while (end > offset) {
+    const char* c = static_cast<const char*>(ReverseFindByte(hay + offset, anchor, end - offset));
     if (!c) return nullptr;
-    if (m == 1 || std::memcmp(c + 1, needle + 1, m - 1) == 0) return c;
-    checked += m;
+    const char* start = c - offset;
+    if (m == 1 || std::memcmp(start, needle, m) == 0) return start;
     end = static_cast<size_t>(c - hay);
-    if (checked > kCheckFactor * (n - m + 1 - end) + kCheckAllowance) {
-      // Only starts below `end` remain: they all fit in the first end + m - 1 bytes.
-      return TwoWayFindLast(hay, end + m - 1, needle, m);
+    cost += kCallCost + m;
+    if (cost > 2 * (n - end) + kCheckAllowance) {
+      // Only starts below `start` remain: they all fit in the bytes before start + m - 1.
+      return TwoWayFindLast(hay, static_cast<size_t>(start - hay) + m - 1, needle, m);
     }
   }
   return nullptr;

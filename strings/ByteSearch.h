@@ -9,14 +9,15 @@ namespace bytesearch {
 int MeasureText(const char* text, int limit);
 
 /// First occurrence of needle (m >= 1 bytes) in hay (n bytes), or null. Linear in n + m:
-/// memmem where the C library has it, otherwise a checked memchr scan backed by two-way.
+/// a memchr scan for the needle's least common byte, confirmed by memcmp, that hands over to
+/// memmem (or, where the C library lacks it, two-way) once candidates cost too much.
 const char* Find(const char* hay, size_t n, const char* needle, size_t m);
 
 /// Last occurrence of needle (m >= 1 bytes) in hay (n bytes), overlaps allowed, or null.
-/// Linear in n + m.
+/// Linear in n + m: the same scan backwards, handing over to a backward two-way.
 const char* FindLast(const char* hay, size_t n, const char* needle, size_t m);
 
-/// The portable forward search that Find uses where memmem is missing; exposed for tests.
+/// Find with the two-way hand-over, as used where memmem is missing; exposed for tests.
 const char* FindPortable(const char* hay, size_t n, const char* needle, size_t m);
 
 /// Crochemore-Perrin two-way search, forward or backward; the linear fallbacks of the two

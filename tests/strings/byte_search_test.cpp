@@ -74,22 +74,47 @@ TEST(ByteSearch, HitsFarFromTheStartAreFoundAcrossScanWindows) {
 }
 
 TEST(ByteSearch, FallbacksTakeOverOnCostlyCandidates) {
-  // Every position is a candidate and each check runs long: the scans must switch to two-way
-  // and still give the right answer at both ends.
-  std::string hay(300000, 'a');
-  std::string needle = std::string(500, 'a') + "b";
-  EXPECT_EQ(bytesearch::FindPortable(hay.data(), hay.size(), needle.data(), needle.size()),
-            nullptr);
-  hay[250000] = 'b';
-  EXPECT_EQ(
-      Offset(bytesearch::FindPortable(hay.data(), hay.size(), needle.data(), needle.size()), hay),
-      250000 - 500);
-  std::string reversed = "b" + std::string(500, 'a');
-  EXPECT_EQ(
-      Offset(bytesearch::FindLast(hay.data(), hay.size(), reversed.data(), reversed.size()), hay),
-      250000);
-  EXPECT_EQ(Offset(bytesearch::FindLast(hay.data(), hay.size(), needle.data(), needle.size()), hay),
-            250000 - 500);
+  // Every byte of the needle is common in the text and each candidate fails late, so the scans
+  // must hand over to the linear searches and still give the right answer at both ends.
+  std::string block = std::string(499, 'a') + "c";
+  std::string hay;
+  for (int i = 0; i < 600; i++) hay += block;
+  const std::string needle(500, 'a');
+  const std::string needle2(1000, 'a');
+  for (const std::string& nd : {needle, needle2}) {
+    EXPECT_EQ(bytesearch::Find(hay.data(), hay.size(), nd.data(), nd.size()), nullptr);
+    EXPECT_EQ(bytesearch::FindPortable(hay.data(), hay.size(), nd.data(), nd.size()), nullptr);
+    EXPECT_EQ(bytesearch::FindLast(hay.data(), hay.size(), nd.data(), nd.size()), nullptr);
+  }
+  // One exact match at each start in turn: the hand-over point must lose no candidate.
+  std::string small;
+  for (int i = 0; i < 14; i++) small += block;
+  for (size_t at = 0; at + needle.size() < small.size(); at += 1 + at / 300) {
+    std::string h = small;
+    if (at > 0) h[at - 1] = 'c';
+    h.replace(at, needle.size(), needle);
+    h[at + needle.size()] = 'c';
+    ASSERT_EQ(Naive(h, needle, false), static_cast<long>(at));
+    ASSERT_EQ(Naive(h, needle, true), static_cast<long>(at));
+    ASSERT_EQ(Offset(bytesearch::Find(h.data(), h.size(), needle.data(), needle.size()), h),
+              static_cast<long>(at));
+    ASSERT_EQ(Offset(bytesearch::FindPortable(h.data(), h.size(), needle.data(), needle.size()), h),
+              static_cast<long>(at));
+    ASSERT_EQ(Offset(bytesearch::FindLast(h.data(), h.size(), needle.data(), needle.size()), h),
+              static_cast<long>(at));
+  }
+  // Candidates that fail on their last byte, with the match one step further on.
+  const std::string spaced = std::string(499, 'e') + " ";
+  for (size_t space = 499; space < 3000; space++) {
+    std::string h(3000, 'e');
+    h[space] = ' ';
+    const long at = static_cast<long>(space - 499);
+    ASSERT_EQ(Offset(bytesearch::Find(h.data(), h.size(), spaced.data(), spaced.size()), h), at);
+    ASSERT_EQ(Offset(bytesearch::FindPortable(h.data(), h.size(), spaced.data(), spaced.size()), h),
+              at);
+    ASSERT_EQ(Offset(bytesearch::FindLast(h.data(), h.size(), spaced.data(), spaced.size()), h),
+              at);
+  }
   // Bytes above 0x7F order above ASCII in the factorisation, as unsigned values.
   std::string high = "\x80\xFF\x80\xFF\x7F\x80\xFF";
   std::string pat = "\xFF\x7F\x80";
