@@ -78,6 +78,19 @@ HMENU BuildMenuBar() {
   return g_menuBar;
 }
 
+// The pane: a RichEdit with scroll bars, placed at `place` (WM_SIZE gives it its real
+// place), its text limit raised to 20,000,000 characters.
+HWND CreatePane(HWND parent, const RECT& place) {
+  HWND pane =
+      CreateWindowExA(0, "RichEdit20A", nullptr,
+                      WS_CHILD | WS_VISIBLE | WS_BORDER | WS_VSCROLL | WS_HSCROLL | ES_MULTILINE |
+                          ES_AUTOVSCROLL | ES_AUTOHSCROLL | ES_NOHIDESEL,
+                      place.left, place.top, place.right - place.left, place.bottom - place.top,
+                      parent, ControlId(ids::kTextPane), g_instance, nullptr);
+  if (pane != nullptr) SendMessageA(pane, EM_EXLIMITTEXT, 0, kPaneTextLimit);
+  return pane;
+}
+
 HWND CreateButton(HWND parent, const char* text, int x, int id) {
   return CreateWindowExA(0, "Button", text, WS_CHILD | WS_VISIBLE | BS_CENTER, x, 4, 96, 24, parent,
                          ControlId(id), g_instance, nullptr);
@@ -91,16 +104,12 @@ LRESULT OnCreate(HWND window) {
   g_searchBox =
       CreateWindowExA(0, "Edit", nullptr, WS_CHILD | WS_VISIBLE | WS_BORDER | ES_AUTOHSCROLL, 4, 4,
                       192, 24, window, ControlId(ids::kSearchBox), g_instance, nullptr);
-  g_textPane = CreateWindowExA(0, "RichEdit20A", nullptr,
-                               WS_CHILD | WS_VISIBLE | WS_BORDER | WS_VSCROLL | WS_HSCROLL |
-                                   ES_MULTILINE | ES_AUTOVSCROLL | ES_AUTOHSCROLL | ES_NOHIDESEL,
-                               0, 0, 0, 0, window, ControlId(ids::kTextPane), g_instance, nullptr);
+  g_textPane = CreatePane(window, RECT{0, 0, 0, 0});
   CreateButton(window, ui::kExtract, 200, ids::kExtract);
   CreateButton(window, ui::kDelete, 308, ids::kDelete);
   CreateButton(window, ui::kDeleteUpTo, 416, ids::kDeleteUpTo);
   CreateButton(window, ui::kCountMatches, 524, ids::kCountMatches);
   if (g_searchBox == nullptr || g_textPane == nullptr) return -1;
-  SendMessageA(g_textPane, EM_EXLIMITTEXT, 0, kPaneTextLimit);
 
   g_statusBar = CreateStatusWindowA(WS_CHILD | WS_VISIBLE, nullptr, window, ids::kStatusBar);
   if (g_statusBar == nullptr) return -1;
@@ -152,6 +161,27 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     default:
       return DefWindowProcA(window, message, wParam, lParam);
   }
+}
+
+void SetPaneText(const char* text) {
+  // Wine's RichEdit takes time that grows with the square of the text to remove a large
+  // text (10 s for 200 KB), yet fills an empty pane fast. So a pane that holds text is
+  // swapped for a fresh, empty one in the same place before the new text goes in; what
+  // the user sees is the same: the old text replaced as a whole.
+  if (GetWindowTextLengthA(g_textPane) > 0) {
+    HWND parent = GetParent(g_textPane);
+    RECT place{};
+    GetWindowRect(g_textPane, &place);
+    MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&place), 2);
+    if (HWND fresh = CreatePane(parent, place)) {
+      const bool focused = GetFocus() == g_textPane;
+      SetWindowPos(fresh, g_textPane, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+      DestroyWindow(g_textPane);
+      g_textPane = fresh;
+      if (focused) SetFocus(fresh);
+    }
+  }
+  SetWindowTextA(g_textPane, text != nullptr ? text : "");
 }
 
 HWND StartMainWindow(HINSTANCE instance, const char* commandLine, int show) {

@@ -33,6 +33,10 @@ constexpr int kPaneTextLimit = 20000000;
 /// nothing is left behind then.
 HWND StartMainWindow(HINSTANCE instance, const char* commandLine, int show);
 
+/// Replaces the whole pane text with the NUL-terminated `text` (null empties the pane).
+/// The pane may be a new control afterwards: read g_textPane again.
+void SetPaneText(const char* text);
+
 /// Destroys the main window if it still exists and frees the copy of the command line.
 /// WinMain calls it after the loop; tests call it after each window.
 void EndMainWindow();

@@ -21,5 +21,3 @@ std::string ReadSearchText(HWND control, int capacity) {
   text.resize(std::char_traits<char>::length(text.c_str()));
   return text;
 }
-
-void SetPaneText(HWND pane, const char* text) { SetWindowTextA(pane, text != nullptr ? text : ""); }

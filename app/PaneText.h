@@ -12,6 +12,3 @@ std::string ReadControlText(HWND control);
 
 /// The first `capacity` - 1 bytes at most of the one-line text of `control`.
 std::string ReadSearchText(HWND control, int capacity);
-
-/// Replaces the whole text of the pane with the NUL-terminated `text` (null empties it).
-void SetPaneText(HWND pane, const char* text);

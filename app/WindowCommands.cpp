@@ -36,7 +36,7 @@ using LineFilter = FilterResult (*)(const char* searchText, const char* pane, si
 // Writes what a core produced: the pane, then the status, then the message box, so
 // the status is already shown while the box waits.
 void ShowResult(HWND window, const FilterResult& result) {
-  if (result.pane) SetPaneText(g_textPane, result.pane->CStr());
+  if (result.pane) SetPaneText(result.pane->CStr());
   if (result.status) SetWindowTextA(g_statusBar, result.status->c_str());
   if (result.message) MessageBoxA(window, result.message->c_str(), result.caption.c_str(), MB_OK);
 }
@@ -106,9 +106,9 @@ void ClearAndPaste(HWND window) {
       const size_t size = GlobalSize(block);
       const void* nul = std::memchr(bytes, '\0', size);
       if (nul != nullptr) {
-        SetPaneText(g_textPane, bytes);
+        SetPaneText(bytes);
       } else {
-        SetPaneText(g_textPane, std::string(bytes, size).c_str());
+        SetPaneText(std::string(bytes, size).c_str());
       }
       GlobalUnlock(block);
     }
@@ -118,7 +118,7 @@ void ClearAndPaste(HWND window) {
 
 void ClearPane(HWND window) {
   if (MessageBoxA(window, ui::kClearQuestion, ui::kClearCaption, MB_OKCANCEL) == IDOK) {
-    SetPaneText(g_textPane, nullptr);
+    SetPaneText(nullptr);
   }
 }
 
@@ -142,7 +142,7 @@ void PrepareOpenDialog(HWND window, HINSTANCE instance) {
 int LoadFileIntoPane(const char* path) {
   B2String1 text;
   text.LoadFile(path);  // a failed load leaves it empty, which empties the pane
-  SetPaneText(g_textPane, text.CStr());
+  SetPaneText(text.CStr());
   // Lines as the filters count them: LF bytes plus one, a NUL byte not ending the count.
   return text.CountOf("\n") + 1;
 }

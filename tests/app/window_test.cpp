@@ -471,6 +471,37 @@ TEST_F(MainWindowTest, PaneIsReadWholeWhateverItsCharacterCount) {
   EXPECT_EQ(Status(), Lines(1));
 }
 
+// A pane that holds text is swapped for a fresh one when a command writes it (Wine's
+// RichEdit is slow to remove a large text); the fresh pane must be the old one in all
+// but its handle.
+TEST_F(MainWindowTest, WrittenPaneKeepsItsPlaceIdentifierLimitAndFocus) {
+  SetWindowPos(g_mainWindow, nullptr, 0, 0, 700, 450, SWP_NOMOVE | SWP_NOZORDER);
+  RECT before{};
+  GetWindowRect(g_textPane, &before);
+  const LONG style = GetWindowLongA(g_textPane, GWL_STYLE);
+  HWND old = g_textPane;
+  SetPane("apple\r\nbanana\r\n");
+  SetFocus(g_textPane);
+  SetSearch("an");
+  Press(ids::kExtract);
+  EXPECT_EQ(Pane(), "banana\r\n");
+  EXPECT_FALSE(IsWindow(old));
+  EXPECT_EQ(GetDlgItem(g_mainWindow, ids::kTextPane), g_textPane);
+  EXPECT_EQ(GetParent(g_textPane), g_mainWindow);
+  EXPECT_EQ(GetWindowLongA(g_textPane, GWL_STYLE), style);
+  EXPECT_EQ(SendMessageA(g_textPane, EM_GETLIMITTEXT, 0, 0), kPaneTextLimit);
+  EXPECT_EQ(GetFocus(), g_textPane);
+  RECT after{};
+  GetWindowRect(g_textPane, &after);
+  EXPECT_TRUE(EqualRect(&before, &after));
+  // And it still follows the window.
+  SetWindowPos(g_mainWindow, nullptr, 0, 0, 900, 600, SWP_NOMOVE | SWP_NOZORDER);
+  RECT client{};
+  GetClientRect(g_mainWindow, &client);
+  GetWindowRect(g_textPane, &after);
+  EXPECT_EQ(after.right - after.left, client.right);
+}
+
 // ---- The conversion (31 and 32) through the real nkf32.dll ---------------------------
 
 TEST_F(MainWindowTest, BothConversionItemsGiveTheSameTextThroughNkf32) {

@@ -1,0 +1,370 @@
+// Drives the real main window from outside the message loop, for the screenshot and the
+// window benchmark:
+//   window_driver show [--search TEXT] [--press NAME] [FILE]
+//       opens the window as linsift does (FILE as its command line), types TEXT into the
+//       search box, presses the button or menu item NAME (extract, delete, deleteupto,
+//       count, sjis, url) and runs until the window is closed.
+//   window_driver methods BYTES [INDEX]
+//       sets a generated Shift_JIS text of about BYTES bytes into a fresh pane in several
+//       ways (or only the INDEXth) and prints how long each takes and whether the pane
+//       then holds the same text.
+//   window_driver bench BYTES...
+//       presses 抽出 on a generated text of each size and prints the time of reading the
+//       pane, of the filter and of writing the pane.
+#include <windows.h>
+// After <windows.h>:
+#include <psapi.h>
+#include <richedit.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "app/CommandIds.h"
+#include "app/MainWindow.h"
+#include "app/PaneText.h"
+#include "filters/LineFilters.h"
+
+namespace {
+
+double Now() {
+  LARGE_INTEGER frequency, counter;
+  QueryPerformanceFrequency(&frequency);
+  QueryPerformanceCounter(&counter);
+  return static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
+}
+
+// The process's peak working set so far, in MB.
+double PeakMegabytes() {
+  PROCESS_MEMORY_COUNTERS counters{};
+  counters.cb = sizeof counters;
+  if (!K32GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters)) return -1;
+  return static_cast<double>(counters.PeakWorkingSetSize) / 1e6;
+}
+
+// Lets the window paint and handle what is queued.
+void Pump() {
+  MSG message;
+  while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+    if (message.message == WM_QUIT) return;
+    TranslateMessage(&message);
+    DispatchMessageA(&message);
+  }
+}
+
+// About `bytes` bytes of Shift_JIS lines ended by CR LF; every other line holds 表示
+// (95 5C 8E A6), the search text of the benchmark.
+std::string MakeText(size_t bytes) {
+  std::string text;
+  text.reserve(bytes + 64);
+  char line[96];
+  for (int i = 0; text.size() < bytes; ++i) {
+    const char* word = (i % 2 == 0) ? "\x95\x5c\x8e\xa6" : "\x93\xfa\x96\x7b";  // 表示 / 日本
+    std::snprintf(line, sizeof line, "%08d %s\x82\xcc\x83\x65\x83\x4c\x83\x58\x83\x67 abc\r\n", i,
+                  word);
+    text += line;
+  }
+  return text;
+}
+
+bool StartWindow(const char* commandLine) {
+  if (StartMainWindow(GetModuleHandleA(nullptr), commandLine, SW_SHOWNORMAL) != nullptr)
+    return true;
+  std::fprintf(stderr, "window_driver: the main window could not be created (no display?)\n");
+  return false;
+}
+
+void EndWindow() {
+  EndMainWindow();
+  MSG message;
+  while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+  }
+}
+
+int Show(int argc, char** argv) {
+  std::string search, press, file;
+  for (int i = 2; i < argc; ++i) {
+    const std::string arg = argv[i];
+    if (arg == "--search" && i + 1 < argc) {
+      search = argv[++i];
+    } else if (arg == "--press" && i + 1 < argc) {
+      press = argv[++i];
+    } else {
+      file = arg;
+    }
+  }
+  if (!StartWindow(file.c_str())) return 1;
+  if (!search.empty()) SetWindowTextA(g_searchBox, search.c_str());
+  const struct {
+    const char* name;
+    int id;
+  } commands[] = {{"extract", ids::kExtract},       {"delete", ids::kDelete},
+                  {"deleteupto", ids::kDeleteUpTo}, {"count", ids::kCountMatches},
+                  {"sjis", ids::kConvertSjis},      {"url", ids::kConvertUrl}};
+  for (const auto& c : commands) {
+    if (press == c.name) PostMessageA(g_mainWindow, WM_COMMAND, static_cast<WPARAM>(c.id), 0);
+  }
+  MSG message;
+  while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+    TranslateMessage(&message);
+    DispatchMessageA(&message);
+  }
+  EndMainWindow();
+  return 0;
+}
+
+// One way of putting text into the pane.
+struct Method {
+  const char* name;
+  std::function<void(HWND pane, const std::string& text)> set;
+};
+
+struct Stream {
+  const char* data;
+  size_t size;
+  size_t at;
+};
+
+// The length of the first at most `n` bytes of `text` (which starts on a character) that
+// ends neither inside a double-byte character nor between the CR and the LF of a line
+// break; `more` says whether text follows.
+size_t ChunkEnd(const char* text, size_t n, bool more) {
+  if (!more) return n;
+  size_t end = 0;
+  for (size_t i = 0; i < n;) {
+    const size_t width = IsDBCSLeadByteEx(932, static_cast<BYTE>(text[i])) ? 2 : 1;
+    if (i + width > n) break;
+    i += width;
+    end = i;
+  }
+  if (end > 1 && text[end - 1] == '\r') --end;
+  return end;
+}
+
+// Hands the text out in chunks of at most `cb` bytes, never ending a chunk between the
+// CR and the LF of a line break (the control would make two breaks of it).
+DWORD CALLBACK StreamText(DWORD_PTR cookie, LPBYTE buffer, LONG cb, LONG* given) {
+  auto* s = reinterpret_cast<Stream*>(cookie);
+  size_t n = std::min(static_cast<size_t>(cb), s->size - s->at);
+  n = ChunkEnd(s->data + s->at, n, s->at + n < s->size);
+  std::memcpy(buffer, s->data + s->at, n);
+  s->at += n;
+  *given = static_cast<LONG>(n);
+  return 0;
+}
+
+std::vector<Method> Methods() {
+  return {
+      {"SetWindowTextA", [](HWND pane, const std::string& t) { SetWindowTextA(pane, t.c_str()); }},
+      {"EM_SETTEXTEX CP_ACP",
+       [](HWND pane, const std::string& t) {
+         SETTEXTEX how{ST_DEFAULT, CP_ACP};
+         SendMessageA(pane, EM_SETTEXTEX, reinterpret_cast<WPARAM>(&how),
+                      reinterpret_cast<LPARAM>(t.c_str()));
+       }},
+      {"SetWindowTextW (own CP932 decoding)",
+       [](HWND pane, const std::string& t) {
+         const int n = MultiByteToWideChar(932, 0, t.c_str(), -1, nullptr, 0);
+         std::wstring w(static_cast<size_t>(n), L'\0');
+         MultiByteToWideChar(932, 0, t.c_str(), -1, w.data(), n);
+         SetWindowTextW(pane, w.c_str());
+       }},
+      {"EM_STREAMIN SF_TEXT",
+       [](HWND pane, const std::string& t) {
+         Stream s{t.data(), t.size(), 0};
+         EDITSTREAM es{reinterpret_cast<DWORD_PTR>(&s), 0, StreamText};
+         SendMessageA(pane, EM_STREAMIN, SF_TEXT, reinterpret_cast<LPARAM>(&es));
+       }},
+      {"EM_REPLACESEL on the empty pane",
+       [](HWND pane, const std::string& t) {
+         SendMessageA(pane, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(t.c_str()));
+       }},
+      {"hidden + WM_SETREDRAW off + SetWindowTextA",
+       [](HWND pane, const std::string& t) {
+         ShowWindow(pane, SW_HIDE);
+         SendMessageA(pane, WM_SETREDRAW, FALSE, 0);
+         SetWindowTextA(pane, t.c_str());
+         SendMessageA(pane, WM_SETREDRAW, TRUE, 0);
+         ShowWindow(pane, SW_SHOW);
+       }},
+      {"TM_PLAINTEXT + undo limit 0 + SetWindowTextA",
+       [](HWND pane, const std::string& t) {
+         SendMessageA(pane, EM_SETTEXTMODE, TM_PLAINTEXT | TM_SINGLELEVELUNDO, 0);
+         SendMessageA(pane, EM_SETUNDOLIMIT, 0, 0);
+         SetWindowTextA(pane, t.c_str());
+       }},
+      {"undo limit 0 + EM_REPLACESEL at the end, 64 KB pieces",
+       [](HWND pane, const std::string& t) {
+         SendMessageA(pane, EM_SETUNDOLIMIT, 0, 0);
+         std::string piece;
+         for (size_t at = 0; at < t.size();) {
+           const size_t n = ChunkEnd(t.data() + at, std::min<size_t>(65536, t.size() - at), true);
+           piece.assign(t, at, n);
+           CHARRANGE end{-1, -1};
+           SendMessageA(pane, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&end));
+           SendMessageA(pane, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(piece.c_str()));
+           at += n;
+         }
+       }},
+  };
+}
+
+int CompareMethods(size_t bytes, int only) {
+  const std::string text = MakeText(bytes);
+  std::printf("text: %zu bytes\n", text.size());
+  int index = -1;
+  for (const Method& m : Methods()) {
+    if (++index != only && only >= 0) continue;
+    if (!StartWindow("")) return 1;
+    Pump();
+    const double start = Now();
+    m.set(g_textPane, text);
+    const double set = Now() - start;
+    Pump();
+    const double painted = Now() - start;
+    const bool same = ReadControlText(g_textPane) == text;
+    std::printf("  %-45s set %7.3f s, painted %7.3f s, peak %6.0f MB, %s\n", m.name, set, painted,
+                PeakMegabytes(), same ? "same text" : "DIFFERENT TEXT");
+    std::fflush(stdout);
+    EndWindow();
+  }
+  return 0;
+}
+
+// Replaces a large pane text with another, each way timed in a fresh window.
+int CompareReplacements(size_t bytes, int only) {
+  const std::string first = MakeText(bytes);
+  const FilterResult half = Extract("\x95\x5c\x8e\xa6", first.data(), first.size());
+  const std::string second = half.pane->CStr();
+  std::printf("replace %zu bytes by %zu bytes\n", first.size(), second.size());
+  const std::vector<Method> ways = {
+      {"SetWindowTextA", [](HWND pane, const std::string& t) { SetWindowTextA(pane, t.c_str()); }},
+      {"empty first, then SetWindowTextA",
+       [](HWND pane, const std::string& t) {
+         SetWindowTextA(pane, "");
+         SetWindowTextA(pane, t.c_str());
+       }},
+      {"delete from the end in 4096-char steps, then set",
+       [](HWND pane, const std::string& t) {
+         SendMessageA(pane, EM_SETUNDOLIMIT, 0, 0);
+         for (LONG end = GetWindowTextLengthA(pane); end > 0; end -= 4096) {
+           CHARRANGE r{std::max<LONG>(0, end - 4096), end};
+           SendMessageA(pane, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&r));
+           SendMessageA(pane, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(""));
+         }
+         SetWindowTextA(pane, t.c_str());
+       }},
+      {"a new pane in place of the old, then set",
+       [](HWND pane, const std::string& t) {
+         RECT r{};
+         GetWindowRect(pane, &r);
+         MapWindowPoints(nullptr, g_mainWindow, reinterpret_cast<POINT*>(&r), 2);
+         const LONG style = GetWindowLongA(pane, GWL_STYLE);
+         DestroyWindow(pane);
+         g_textPane =
+             CreateWindowExA(0, "RichEdit20A", nullptr, static_cast<DWORD>(style), r.left, r.top,
+                             r.right - r.left, r.bottom - r.top, g_mainWindow,
+                             reinterpret_cast<HMENU>(1), GetModuleHandleA(nullptr), nullptr);
+         SendMessageA(g_textPane, EM_EXLIMITTEXT, 0, kPaneTextLimit);
+         SetWindowTextA(g_textPane, t.c_str());
+       }},
+  };
+  int index = -1;
+  for (const Method& m : ways) {
+    if (++index != only && only >= 0) continue;
+    if (!StartWindow("")) return 1;
+    SetWindowTextA(g_textPane, first.c_str());
+    Pump();
+    const double start = Now();
+    m.set(g_textPane, second);
+    const double seconds = Now() - start;
+    const bool same = ReadControlText(g_textPane) == second;
+    std::printf("  %-50s %8.3f s, %s\n", m.name, seconds, same ? "same text" : "DIFFERENT TEXT");
+    std::fflush(stdout);
+    EndWindow();
+  }
+  return 0;
+}
+
+// Prints one timed step at once, so a slow step shows while it runs.
+double Step(const char* name, const std::function<void()>& step) {
+  std::printf("  %-34s", name);
+  std::fflush(stdout);
+  const double start = Now();
+  step();
+  const double seconds = Now() - start;
+  std::printf("%8.3f s\n", seconds);
+  std::fflush(stdout);
+  return seconds;
+}
+
+int Bench(int argc, char** argv) {
+  for (int i = 2; i < argc; ++i) {
+    const size_t bytes = std::strtoul(argv[i], nullptr, 10);
+    const std::string text = MakeText(bytes);
+    std::printf("%zu bytes, search 表示 (every other line)\n", text.size());
+    if (!StartWindow("")) return 1;
+    SetWindowTextA(g_searchBox, "\x95\x5c\x8e\xa6");  // 表示
+    Step("load the text into the pane", [&] {
+      SetPaneText(text.c_str());
+      Pump();
+    });
+
+    // The steps of the button, one by one, as the command runs them.
+    std::string pane;
+    FilterResult result;
+    const double read = Step("read the pane", [&] { pane = ReadControlText(g_textPane); });
+    const double filter = Step("filter (Extract)", [&] {
+      result = Extract("\x95\x5c\x8e\xa6", pane.data(), pane.size());
+    });
+    const double write = Step("write the pane", [&] { SetPaneText(result.pane->CStr()); });
+    Step("paint", [&] { Pump(); });
+    std::printf("  read + filter + write               %8.3f s%s\n", read + filter + write,
+                pane == text ? "" : "  (READ DIFFERS)");
+
+    // And the whole button press on the original text again.
+    Step("load the text again", [&] {
+      SetPaneText(text.c_str());
+      Pump();
+    });
+    Step("press 抽出 (one command)",
+         [&] { SendMessageA(g_mainWindow, WM_COMMAND, ids::kExtract, 0); });
+    const bool same = ReadControlText(g_textPane) == std::string(result.pane->CStr());
+    std::printf("  pane after the press %s\n", same ? "as expected" : "DIFFERS");
+    std::fflush(stdout);
+    EndWindow();
+  }
+  return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc > 1 && std::string(argv[1]) == "--lfh") {
+    ULONG lfh = 2;
+    std::printf("low-fragmentation heap: %s\n",
+                HeapSetInformation(GetProcessHeap(), HeapCompatibilityInformation, &lfh, sizeof lfh)
+                    ? "on"
+                    : "refused");
+    --argc;
+    ++argv;
+  }
+  const std::string mode = argc > 1 ? argv[1] : "";
+  if (mode == "replace" && argc > 2)
+    return CompareReplacements(std::strtoul(argv[2], nullptr, 10),
+                               argc > 3 ? std::atoi(argv[3]) : -1);
+  if (mode == "show") return Show(argc, argv);
+  if (mode == "methods" && argc > 2) {
+    return CompareMethods(std::strtoul(argv[2], nullptr, 10), argc > 3 ? std::atoi(argv[3]) : -1);
+  }
+  if (mode == "bench" && argc > 2) return Bench(argc, argv);
+  std::fprintf(stderr,
+               "usage: window_driver show [--search TEXT] [--press NAME] [FILE]\n"
+               "       window_driver methods BYTES [INDEX]\n"
+               "       window_driver bench BYTES...\n");
+  return 2;
+}
