@@ -316,7 +316,7 @@ TEST_F(RealText, AgreesWithNkfWhereverNkfIsRight) {
       for (const Sample* s : pick) inputs.push_back(Encoded(*s, form));
       std::vector<std::string> nkf = RunNkfPerLine(inputs, f >= kUrlUtf8 ? "-s --url-input" : "-s");
       ASSERT_EQ(nkf.size(), inputs.size()) << kFormNames[f];
-      int both = 0, only_ours = 0, only_nkf = 0, neither = 0;
+      int both = 0, only_ours = 0, only_nkf = 0, neither = 0, neither_alike = 0;
       std::vector<std::string> examples;
       for (size_t i = 0; i < pick.size(); ++i) {
         bool ours_ok = Ours(inputs[i], form) == pick[i]->sjis;
@@ -325,17 +325,20 @@ TEST_F(RealText, AgreesWithNkfWhereverNkfIsRight) {
         only_ours += ours_ok && !nkf_ok;
         only_nkf += !ours_ok && nkf_ok;
         neither += !ours_ok && !nkf_ok;
+        neither_alike += !ours_ok && !nkf_ok && Ours(inputs[i], form) == nkf[i];
         if (!ours_ok && nkf_ok) {
           ADD_FAILURE() << kFormNames[f] << " " << set.name
                         << ": nkf is right, we are not: " << pick[i]->utf8;
         }
-        if (ours_ok && !nkf_ok && examples.size() < 2) {
-          examples.push_back(pick[i]->utf8 + " -> nkf " + Hex(nkf[i]));
+        if (!nkf_ok && examples.size() < 2) {
+          examples.push_back(pick[i]->utf8 + " -> nkf " + Hex(nkf[i]) + ", ours " +
+                             Hex(Ours(inputs[i], form)));
         }
       }
       nkf_right_ours_wrong += only_nkf;
-      std::printf("  %-5s %-14s n=%3zu both right %3d, only ours %3d, only nkf %d, neither %d\n",
-                  set.name, kFormNames[f], pick.size(), both, only_ours, only_nkf, neither);
+      std::printf(
+          "  %-5s %-14s n=%3zu both right %3d, only ours %3d, only nkf %d, neither %d (%d alike)\n",
+          set.name, kFormNames[f], pick.size(), both, only_ours, only_nkf, neither, neither_alike);
       for (const std::string& e : examples) std::printf("      nkf wrong: %s\n", e.c_str());
     }
   }
