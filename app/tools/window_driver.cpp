@@ -119,7 +119,7 @@ int Show(int argc, char** argv) {
 
 // One way of putting text into the pane.
 struct Method {
-  const char* name;
+  std::string name;
   std::function<void(HWND pane, const std::string& text)> set;
 };
 
@@ -155,6 +155,25 @@ DWORD CALLBACK StreamText(DWORD_PTR cookie, LPBYTE buffer, LONG cb, LONG* given)
   s->at += n;
   *given = static_cast<LONG>(n);
   return 0;
+}
+
+// Fills the empty pane piece by piece at its end, without undo.
+Method AppendInPieces(size_t pieceBytes) {
+  static std::vector<std::string> names;
+  names.push_back("undo limit 0 + EM_REPLACESEL at the end, " + std::to_string(pieceBytes / 1024) +
+                  " KB pieces");
+  return {names.back().c_str(), [pieceBytes](HWND pane, const std::string& t) {
+            SendMessageA(pane, EM_SETUNDOLIMIT, 0, 0);
+            std::string piece;
+            for (size_t at = 0; at < t.size();) {
+              const size_t n = ChunkEnd(t.data() + at, std::min(pieceBytes, t.size() - at), true);
+              piece.assign(t, at, n);
+              CHARRANGE end{-1, -1};
+              SendMessageA(pane, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&end));
+              SendMessageA(pane, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(piece.c_str()));
+              at += n;
+            }
+          }};
 }
 
 std::vector<Method> Methods() {
@@ -197,19 +216,10 @@ std::vector<Method> Methods() {
          SendMessageA(pane, EM_SETUNDOLIMIT, 0, 0);
          SetWindowTextA(pane, t.c_str());
        }},
-      {"undo limit 0 + EM_REPLACESEL at the end, 64 KB pieces",
-       [](HWND pane, const std::string& t) {
-         SendMessageA(pane, EM_SETUNDOLIMIT, 0, 0);
-         std::string piece;
-         for (size_t at = 0; at < t.size();) {
-           const size_t n = ChunkEnd(t.data() + at, std::min<size_t>(65536, t.size() - at), true);
-           piece.assign(t, at, n);
-           CHARRANGE end{-1, -1};
-           SendMessageA(pane, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&end));
-           SendMessageA(pane, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(piece.c_str()));
-           at += n;
-         }
-       }},
+      AppendInPieces(4096),
+      AppendInPieces(16384),
+      AppendInPieces(65536),
+      AppendInPieces(262144),
   };
 }
 
@@ -227,8 +237,8 @@ int CompareMethods(size_t bytes, int only) {
     Pump();
     const double painted = Now() - start;
     const bool same = ReadControlText(g_textPane) == text;
-    std::printf("  %-45s set %7.3f s, painted %7.3f s, peak %6.0f MB, %s\n", m.name, set, painted,
-                PeakMegabytes(), same ? "same text" : "DIFFERENT TEXT");
+    std::printf("  %-45s set %7.3f s, painted %7.3f s, peak %6.0f MB, %s\n", m.name.c_str(), set,
+                painted, PeakMegabytes(), same ? "same text" : "DIFFERENT TEXT");
     std::fflush(stdout);
     EndWindow();
   }
@@ -283,7 +293,8 @@ int CompareReplacements(size_t bytes, int only) {
     m.set(g_textPane, second);
     const double seconds = Now() - start;
     const bool same = ReadControlText(g_textPane) == second;
-    std::printf("  %-50s %8.3f s, %s\n", m.name, seconds, same ? "same text" : "DIFFERENT TEXT");
+    std::printf("  %-50s %8.3f s, %s\n", m.name.c_str(), seconds,
+                same ? "same text" : "DIFFERENT TEXT");
     std::fflush(stdout);
     EndWindow();
   }

@@ -1,0 +1,74 @@
+#!/usr/bin/env bash
+# Builds what is missing and opens Linsift under Wine.
+#   scripts/run.sh [--search TEXT] [--press NAME] [--shot PNG] [FILE]
+# FILE is loaded into the pane as linsift.exe loads its command line. TEXT goes into the
+# search box and NAME (extract, delete, deleteupto, count, sjis, url) is pressed once
+# the window is up; these two run the window through window_driver.exe, which opens it
+# exactly as linsift.exe does.
+# With a display (DISPLAY set) the window stays until you close it. Without one, a
+# virtual display (Xvfb) is used: the script waits for the window, writes a screenshot
+# of it (default build/linsift-screenshot.png, or PNG), prints its path and ends the
+# program.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+root=$PWD
+
+search="" press="" shot="" file=""
+while [ $# -gt 0 ]; do
+  case "$1" in
+    --search) search=$2; shift 2 ;;
+    --press) press=$2; shift 2 ;;
+    --shot) shot=$2; shift 2 ;;
+    -h|--help) sed -n '2,11p' "$0"; exit 0 ;;
+    *) file=$1; shift ;;
+  esac
+done
+if [ -n "$file" ] && [ ! -e "$file" ]; then
+  echo "run: no such file: $file" >&2
+  exit 1
+fi
+
+bash scripts/setup.sh >/dev/null
+
+build=${LINSIFT_BUILD_DIR:-build/mingw}
+if [ ! -f "$build/build.ninja" ]; then
+  cmake --preset mingw -B "$build" >/dev/null
+fi
+cmake --build "$build" --target linsift nkf32 window_driver -j "${LINSIFT_JOBS:-2}" >/dev/null
+
+bin=$root/$build/bin
+program=(wine "$bin/linsift.exe")
+if [ -n "$search" ] || [ -n "$press" ]; then
+  program=(wine "$bin/window_driver.exe" show)
+  [ -n "$search" ] && program+=(--search "$search")
+  [ -n "$press" ] && program+=(--press "$press")
+fi
+
+# Everything below runs inside the Wine session (prefix, locale, display).
+export LINSIFT_FILE=$file LINSIFT_SHOT=${shot:-$root/build/linsift-screenshot.png}
+interactive=1
+[ -z "${DISPLAY:-}" ] && interactive=0
+export LINSIFT_INTERACTIVE=$interactive
+
+exec scripts/wine.sh bash -c '
+  set -euo pipefail
+  args=("$@")
+  if [ -n "$LINSIFT_FILE" ]; then args+=("$(winepath -w "$LINSIFT_FILE" 2>/dev/null)"); fi
+  if [ "$LINSIFT_INTERACTIVE" = 1 ]; then exec "${args[@]}"; fi
+
+  "${args[@]}" >/dev/null 2>&1 &
+  pid=$!
+  trap "kill $pid 2>/dev/null || true" EXIT
+  window=""
+  for _ in $(seq 200); do
+    window=$(xdotool search --onlyvisible --pid $pid --name "^Linsift\$" 2>/dev/null | head -n 1 || true)
+    [ -n "$window" ] && break
+    kill -0 $pid 2>/dev/null || { echo "run: the program ended before its window showed" >&2; exit 1; }
+    sleep 0.1
+  done
+  if [ -z "$window" ]; then echo "run: no window appeared" >&2; exit 1; fi
+  sleep 1.5  # let it load, run the command and paint
+  mkdir -p "$(dirname "$LINSIFT_SHOT")"
+  import -window "$window" "$LINSIFT_SHOT"
+  echo "$LINSIFT_SHOT"
+' run "${program[@]}"
