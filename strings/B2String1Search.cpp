@@ -87,7 +87,7 @@ B2StringVector* B2String1::Split(char c) const {
   B2StringVector* list = new B2StringVector();
   int pos = IndexOf(c);
   if (pos < 0) {
-    list->Add(*this);
+    list->AddBytes(buffer, length);  // a copy of the whole text
     return list;
   }
   int start = 0;
@@ -111,7 +111,7 @@ B2StringVector* B2String1::Split(const char* sep, int n) const {
   B2StringVector* list = new B2StringVector();
   int pos = IndexOf(0, sep, n);
   if (pos < 0) {
-    list->Add(*this);
+    list->AddBytes(buffer, length);  // a copy of the whole text
     return list;
   }
   int start = 0;
