@@ -3,7 +3,18 @@
 
 #include <cstring>
 
-#if defined(__GLIBC__) || defined(__APPLE__) || defined(__FreeBSD__)
+// AddressSanitizer's memmem checks the whole haystack on every call, which makes a search
+// that resumes line after line quadratic; its memchr checks only what it read.
+#if defined(__SANITIZE_ADDRESS__)
+#define LINSIFT_SANITIZED_MEMMEM 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define LINSIFT_SANITIZED_MEMMEM 1
+#endif
+#endif
+
+#if (defined(__GLIBC__) || defined(__APPLE__) || defined(__FreeBSD__)) && \
+    !defined(LINSIFT_SANITIZED_MEMMEM)
 #define LINSIFT_HAVE_MEMMEM 1
 #endif
 
@@ -42,7 +53,7 @@ const char* ByteFinder::Find(const char* from, const char* end) const {
   return FindPortable(from, end);
 }
 
-// Candidates are found with memchr on the first byte and verified with memcmp. Verification
+// Candidates are found with memchr on the first byte and verified byte by byte. Verification
 // can cost up to m bytes per candidate ('aaa...ab' in a run of 'a'); once it has cost more than the
 // bytes scanned plus a fixed allowance, the rest of the range goes to KMP, which is linear.
 const char* ByteFinder::FindPortable(const char* from, const char* end) const {

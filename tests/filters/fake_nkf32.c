@@ -1,6 +1,6 @@
 /* A stand-in for the converter library, for tests only: it records the option it was given
- * and turns each line into "<LINE>" with ASCII letters upper-cased (an empty line stays
- * empty), so a test can see which lines went through it. */
+ * and turns each line of two bytes or more into "<LINE>" with ASCII letters upper-cased
+ * (shorter lines stay as they are), so a test can see which lines went through it. */
 #define NKF32_BUILDING_LIBRARY
 #include <string.h>
 
@@ -20,8 +20,9 @@ NKF32_API int NKF32_CALL SetNkfOption(const char* option) {
 NKF32_API void NKF32_CALL NkfConvert(char* out, const char* in) {
   size_t n = strlen(in);
   size_t i;
-  if (n == 0) {
-    out[0] = '\0';
+  if (n < 2) { /* "<x>" would not fit the 3 bytes given for one byte */
+    out[0] = n == 1 ? in[0] : '\0';
+    out[n] = '\0';
     return;
   }
   out[0] = '<';

@@ -194,24 +194,21 @@ TEST(SplitLines, CutsAtLfAfterCrLfBecameLf) {
   EXPECT_EQ(SplitLines(nullptr), nullptr);
 }
 
-// 4,500,000 one-byte lines, alternately 'a' and 'b': more than a line list holds.
-std::string ManyLines() {
-  std::string text;
-  text.reserve(9000000);
-  for (int i = 0; i < 2250000; ++i) text += "a\nb\n";
-  return text;
-}
-
+// times copies of piece, built by doubling (fast also in unoptimised builds).
 std::string Repeated(const std::string& piece, size_t times) {
   std::string out;
   out.reserve(piece.size() * times);
-  for (size_t i = 0; i < times; ++i) out += piece;
+  std::string block = piece;
+  for (size_t left = times; left > 0; left >>= 1) {
+    if (left & 1) out += block;
+    if (left > 1) block += block;
+  }
   return out;
 }
 
 TEST(Filters, TreatEveryLineOfATextBeyondTheListLimit) {
-  const std::string text = ManyLines();
-  ASSERT_EQ(SplitLines(text.c_str())->Count(), 4194305);  // the list path keeps its limit
+  // 4,500,000 one-byte lines, 'a' and 'b' in turn: more than a line list holds (4,194,305).
+  const std::string text = Repeated("a\nb\n", 2250000);
 
   FilterResult extract = Apply(Extract, "a", text);
   EXPECT_EQ(extract.status, Lines("2250000"));
@@ -230,33 +227,65 @@ TEST(Filters, TreatEveryLineOfATextBeyondTheListLimit) {
   EXPECT_EQ(count.message, Matches("2250000"));
 }
 
-// Appends one piece the way B2String1 does, to state the expected clipped output.
-std::string ClippedLines(const std::string& line, size_t lines) {
-  B2String1 out;
-  for (size_t i = 0; i < lines; ++i) {
-    out.Append(line.data(), static_cast<int>(line.size()));
-    out.Append("\r\n");
+// What appending every one of lines copies of line, each followed by CR LF, gives: the first
+// exact lines are taken whole (they stay below the limit), the rest go through B2String1's own
+// appends one by one, refusals and clipping included.
+std::unique_ptr<B2String1> AppendedLines(const std::string& line, size_t lines, size_t exact) {
+  const std::string prefix = Repeated(line + "\r\n", exact);
+  auto out = std::make_unique<B2String1>(prefix.data(), static_cast<int>(prefix.size()));
+  for (size_t i = exact; i < lines; ++i) {
+    out->Append(line.data(), static_cast<int>(line.size()));
+    out->Append("\r\n");
   }
-  return std::string(out.Data(), static_cast<size_t>(out.Length()));
+  return out;
 }
 
-TEST(Filters, CutAnOutputThatWouldPass40MillionBytesAsTheAppendsDo) {
-  // 20,000,000 lines "a\n" grow to "a\r\n": the output stops at 39,999,999 bytes, where every
-  // later append is refused, and the counter still counts every line.
-  const std::string grows = Repeated("a\n", 20000000);
-  const FilterResult refused = Apply(Delete, "b", grows);
-  EXPECT_EQ(refused.status, Lines("20000000"));
-  ASSERT_NE(refused.pane, nullptr);
-  EXPECT_EQ(refused.pane->Length(), 39999999);
-  EXPECT_TRUE(PaneOf(refused) == ClippedLines("a", 13333333));
+bool SamePane(const FilterResult& result, const B2String1& expected) {
+  return result.pane != nullptr && result.pane->Equals(&expected);
+}
 
-  // 5,000,000 lines of seven bytes: the line that reaches the limit is cut inside.
-  const std::string cut = Repeated("abcdefg\n", 5000000);
-  const FilterResult clipped = Apply(Extract, "cd", cut);
-  EXPECT_EQ(clipped.status, Lines("5000000"));
-  ASSERT_NE(clipped.pane, nullptr);
-  EXPECT_EQ(clipped.pane->Length(), 40000000);
-  EXPECT_TRUE(PaneOf(clipped) == ClippedLines("abcdefg", 4444445));
+TEST(Filters, RefuseEveryAppendOnceTheOutputHolds39999999Bytes) {
+  // Lines of 37 bytes ended by LF grow to 39 bytes each. After 1,025,641 of them the output
+  // holds 39,999,999 bytes, where every later append is refused; the counter still counts
+  // every line.
+  const std::string line(37, 'a');
+  const std::string text = Repeated(line + "\n", 1052631);
+  const std::unique_ptr<B2String1> expected = AppendedLines(line, 1052631, 1025600);
+  ASSERT_EQ(expected->Length(), 39999999);
+
+  const FilterResult remove = Apply(Delete, "b", text);
+  EXPECT_EQ(remove.status, Lines("1052631"));
+  EXPECT_TRUE(SamePane(remove, *expected));
+
+  const FilterResult upTo = Apply(DeleteUpTo, "a", text);  // every line starts with it
+  EXPECT_EQ(upTo.status, Lines("1052631"));
+  EXPECT_TRUE(SamePane(upTo, *expected));
+}
+
+TEST(Filters, RefuseALineThatStartsAt39999999BytesEvenWhenItWouldFit) {
+  // The same lines ended by CR LF come out unchanged and fill exactly 39,999,999 bytes; the
+  // last line 'z' (40,000,000 bytes in all) would fit, but an append at that length is refused.
+  const std::string line(37, 'a');
+  const std::string text = Repeated(line + "\r\n", 1025641) + "z";
+  std::unique_ptr<B2String1> expected = AppendedLines(line, 1025641, 1025600);
+  EXPECT_FALSE(expected->Append("z"));
+  ASSERT_EQ(expected->Length(), 39999999);
+
+  const FilterResult remove = Apply(Delete, "b", text);
+  EXPECT_EQ(remove.status, Lines("1025642"));
+  EXPECT_TRUE(SamePane(remove, *expected));
+}
+
+TEST(Filters, CutTheLineThatCrossesTheLimitAsTheAppendDoes) {
+  // Lines of 97 bytes grow to 99: line 404,041 starts at 39,999,960 and keeps 40 bytes.
+  const std::string line = "x" + std::string(95, 'c') + "d";
+  const std::string text = Repeated(line + "\n", 408163);
+  const std::unique_ptr<B2String1> expected = AppendedLines(line, 408163, 404000);
+  ASSERT_EQ(expected->Length(), 40000000);
+
+  const FilterResult extract = Apply(Extract, "cd", text);
+  EXPECT_EQ(extract.status, Lines("408163"));
+  EXPECT_TRUE(SamePane(extract, *expected));
 }
 
 TEST(Filters, ReadAtMost40MillionBytesOfThePane) {

@@ -89,11 +89,13 @@ void ExpectSame(const FilterResult& expected, const FilterResult& actual) {
   EXPECT_EQ(Escaped(expected.caption), Escaped(actual.caption));
 }
 
-// Stand-in converters: one tags and upper-cases, one fills the whole 2 * n + 1 bytes.
+// Stand-in converters: one tags and upper-cases lines of two bytes or more, one fills the
+// whole 2 * n + 1 bytes.
 void NKF32_CALL TagConverter(char* out, const char* in) {
   const size_t n = std::strlen(in);
-  if (n == 0) {
-    out[0] = '\0';
+  if (n < 2) {  // "<x>" would not fit the 2 * 1 + 1 bytes given for one byte
+    out[0] = n == 1 ? in[0] : '\0';
+    out[n] = '\0';
     return;
   }
   out[0] = '<';
