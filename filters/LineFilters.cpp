@@ -2,8 +2,13 @@
 // hits mapped to lines, passing lines appended straight from the input.
 #include "filters/LineFilters.h"
 
+#include <algorithm>
 #include <cstring>
 #include <string>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 #include "filters/ByteFinder.h"
 #include "filters/OutputText.h"
@@ -131,14 +136,29 @@ FilterResult RunFilter(Rule rule, const char* searchText, const char* pane, size
   return RunEveryLine(rule, search, pane, pane + size);
 }
 
-// LF bytes in [p, end).
-int CountLineFeeds(const char* p, const char* end) {
-  int count = 0;
+// LF bytes in [p, end). Sixteen bytes at a time where SSE2 is there (every x86-64): the
+// compare masks are summed per byte lane for up to 255 blocks, then added up with SAD.
+size_t CountLineFeeds(const char* p, const char* end) {
+  size_t count = 0;
+#if defined(__SSE2__)
+  const __m128i lf = _mm_set1_epi8('\n');
+  while (end - p >= 16) {
+    const size_t blocks = std::min<size_t>(static_cast<size_t>(end - p) / 16, 255);
+    __m128i lanes = _mm_setzero_si128();
+    for (size_t i = 0; i < blocks; ++i, p += 16) {
+      const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+      lanes = _mm_sub_epi8(lanes, _mm_cmpeq_epi8(bytes, lf));  // each hit adds 1 to its lane
+    }
+    const __m128i sums = _mm_sad_epu8(lanes, _mm_setzero_si128());
+    count += static_cast<size_t>(_mm_cvtsi128_si32(sums)) +
+             static_cast<size_t>(_mm_cvtsi128_si32(_mm_srli_si128(sums, 8)));
+  }
+#endif
   while (p < end) {
-    const void* lf = std::memchr(p, '\n', static_cast<size_t>(end - p));
-    if (lf == nullptr) break;
+    const void* found = std::memchr(p, '\n', static_cast<size_t>(end - p));
+    if (found == nullptr) break;
     ++count;
-    p = static_cast<const char*>(lf) + 1;
+    p = static_cast<const char*>(found) + 1;
   }
   return count;
 }
@@ -190,7 +210,8 @@ FilterResult CountMatches(const char* searchText, const char* pane, size_t paneS
     p = line.Next();
   }
   FilterResult result;
-  result.status = ShownTexts::Lines(size == 0 ? 1 : CountLineFeeds(pane, end) + 1);
+  result.status =
+      ShownTexts::Lines(size == 0 ? 1 : static_cast<int>(CountLineFeeds(pane, end)) + 1);
   result.message = ShownTexts::Matches(matches);
   result.caption.assign(searchText, searchSize);
   return result;

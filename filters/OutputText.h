@@ -19,7 +19,17 @@ class OutputText {
 
   /// Appends size bytes that stay valid and unchanged until Finish (input text, literals).
   /// Nothing happens for size 0, as for an append of nothing.
-  void PutStable(const char* bytes, size_t size);
+  void PutStable(const char* bytes, size_t size) {
+    if (size == 0) return;
+    // A merged run equals its pieces appended one by one as long as it ends at or below
+    // 39,999,999: no piece in it is then refused or cut.
+    if (length_ + size <= kClipFree && pendingSize_ > 0 && pending_ + pendingSize_ == bytes) {
+      pendingSize_ += size;
+      length_ += size;
+      return;
+    }
+    PutStableSlow(bytes, size);
+  }
   /// Appends size bytes that may change after the call (a reused buffer).
   void PutTransient(const char* bytes, size_t size);
 
@@ -30,6 +40,7 @@ class OutputText {
   // Below this length a piece can never be refused or cut.
   static constexpr size_t kClipFree = B2String1::kMaxLength - 1;
 
+  void PutStableSlow(const char* bytes, size_t size);
   void Flush();
   void AppendNow(const char* bytes, size_t size);
 
