@@ -13,8 +13,9 @@
 #ifdef _WIN32
 #include <fcntl.h>
 #include <io.h>
-#include <shellapi.h>
 #include <windows.h>
+// shellapi.h needs windows.h first.
+#include <shellapi.h>
 #endif
 
 namespace {
@@ -161,7 +162,9 @@ int Fail(const std::string& message, int status) {
 
 int main(int argc, char** argv) {
 #ifdef _WIN32
+  // Bytes pass untouched, and every line the program writes ends as it does on Linux.
   _setmode(_fileno(stdout), _O_BINARY);
+  _setmode(_fileno(stderr), _O_BINARY);
   _setmode(_fileno(stdin), _O_BINARY);
 #endif
   Arguments args;

@@ -60,6 +60,13 @@ std::string CliPath() {
   return dir + kSlash + "bin" + kSlash + name;
 }
 
+// The temporary directory without its trailing separator (a backslash before the closing quote
+// would escape it on Windows).
+std::string Directory() {
+  const std::string dir = testing::TempDir();
+  return dir.size() > 1 ? dir.substr(0, dir.size() - 1) : dir;
+}
+
 std::string Temp(const char* name) { return testing::TempDir() + "linsift_cli_test_" + name; }
 
 // Runs linsift-cli with the arguments (already quoted where needed), standard input from the
@@ -70,11 +77,19 @@ Outcome RunCli(const std::string& args, const std::string& stdinPath = std::stri
   std::string command = "\"" + CliPath() + "\" " + args;
   if (!stdinPath.empty()) command += " < \"" + stdinPath + "\"";
   command += " > \"" + out + "\" 2> \"" + err + "\"";
-#ifdef _WIN32
-  command = "\"" + command + "\"";  // cmd /c strips one pair of quotes around the whole line
-#endif
   Outcome outcome;
+#ifdef _WIN32
+  // cmd /c strips one pair of quotes around the whole line. The command is UTF-8 (--utf8 tests
+  // pass Japanese), so it goes through the wide call.
+  command = "\"" + command + "\"";
+  std::wstring wide(command.size() + 1, L'\0');
+  const int size =
+      MultiByteToWideChar(CP_UTF8, 0, command.c_str(), -1, &wide[0], static_cast<int>(wide.size()));
+  wide.resize(size > 0 ? static_cast<size_t>(size - 1) : 0);
+  const int raw = _wsystem(wide.c_str());
+#else
   const int raw = std::system(command.c_str());
+#endif
 #ifdef _WIN32
   outcome.status = raw;
 #else
@@ -190,7 +205,7 @@ TEST_F(Cli, RefusesWhatItCannotReadWithOneClearLine) {
     const char* reason;
   } const cases[] = {
       {"extract a \"" + Temp("missing.txt") + "\"", "", "no such file"},
-      {"extract a \"" + testing::TempDir() + "\"", "", "is a directory"},
+      {"extract a \"" + Directory() + "\"", "", "is a directory"},
       {"count a \"" + big + "\"", "", "larger than 40,000,000 bytes"},
       {"count a", big, "larger than 40,000,000 bytes"},
   };
