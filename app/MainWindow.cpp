@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cstring>
 #include <memory>
+#include <string>
 
 #include "app/CommandIds.h"
 #include "app/PaneText.h"
@@ -28,6 +29,8 @@ HMENU g_versionMenu = nullptr;
 namespace {
 
 HINSTANCE g_instance = nullptr;
+// Texts longer than this go into the pane in pieces of at most this many bytes.
+constexpr size_t kPaneFillPiece = 256 * 1024;
 // The command line, kept from start-up until the window has loaded it; null when empty.
 std::unique_ptr<char[]> g_startupPath;
 
@@ -179,9 +182,12 @@ void SetPaneText(const char* text) {
       DestroyWindow(g_textPane);
       g_textPane = fresh;
       if (focused) SetFocus(fresh);
+    } else {
+      SetWindowTextA(g_textPane, text != nullptr ? text : "");  // no fresh pane: the slow way
+      return;
     }
   }
-  SetWindowTextA(g_textPane, text != nullptr ? text : "");
+  FillEmptyPane(g_textPane, text != nullptr ? text : "", kPaneFillPiece);
 }
 
 HWND StartMainWindow(HINSTANCE instance, const char* commandLine, int show) {

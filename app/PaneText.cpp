@@ -1,7 +1,10 @@
 // Reading and writing control texts as Shift_JIS bytes.
 #include "app/PaneText.h"
 
+#include <richedit.h>
+
 #include <algorithm>
+#include <cstring>
 
 std::string ReadControlText(HWND control) {
   const LRESULT characters = SendMessageA(control, WM_GETTEXTLENGTH, 0, 0);
@@ -20,4 +23,40 @@ std::string ReadSearchText(HWND control, int capacity) {
   GetWindowTextA(control, text.data(), capacity);
   text.resize(std::char_traits<char>::length(text.c_str()));
   return text;
+}
+
+size_t PieceEnd(const char* text, size_t n, bool more) {
+  if (!more) return n;
+  size_t end = 0;
+  for (size_t i = 0; i < n;) {
+    const size_t width = IsDBCSLeadByte(static_cast<BYTE>(text[i])) ? 2 : 1;
+    if (i + width > n) break;
+    i += width;
+    end = i;
+  }
+  // A CR at the end may be the first half of a CR LF: leave it to the next piece.
+  if (end > 1 && text[end - 1] == '\r') --end;
+  return end;
+}
+
+void FillEmptyPane(HWND pane, const char* text, size_t pieceBytes) {
+  const size_t length = std::strlen(text);
+  if (length <= pieceBytes) {
+    SetWindowTextA(pane, text);
+    return;
+  }
+  std::string piece;
+  for (size_t at = 0; at < length;) {
+    const size_t room = std::min(pieceBytes, length - at);
+    size_t n = PieceEnd(text + at, room, at + room < length);
+    if (n == 0) n = room;  // a piece smaller than one character: take it as it comes
+    piece.assign(text + at, n);
+    CHARRANGE end{-1, -1};
+    SendMessageA(pane, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&end));
+    SendMessageA(pane, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(piece.c_str()));
+    at += n;
+  }
+  CHARRANGE start{0, 0};
+  SendMessageA(pane, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&start));
+  SendMessageA(pane, EM_SCROLLCARET, 0, 0);
 }

@@ -43,7 +43,8 @@ std::string TextOf(HWND control) {
 
 std::string Pane() { return TextOf(g_textPane); }
 std::string Status() { return TextOf(g_statusBar); }
-void SetPane(const std::string& text) { SetWindowTextA(g_textPane, text.c_str()); }
+// Through the window's own writer: replacing a large text with WM_SETTEXT is slow under Wine.
+void SetPane(const std::string& text) { SetPaneText(text.c_str()); }
 void SetSearch(const std::string& text) { SetWindowTextA(g_searchBox, text.c_str()); }
 void SetStatus(const std::string& text) { SetWindowTextA(g_statusBar, text.c_str()); }
 
@@ -502,6 +503,32 @@ TEST_F(MainWindowTest, WrittenPaneKeepsItsPlaceIdentifierLimitAndFocus) {
   EXPECT_EQ(after.right - after.left, client.right);
 }
 
+// A large text goes into the pane in pieces (256 KB in the program; 16 bytes here, so
+// the test stays small). Wherever a piece ends (inside a double-byte character, between
+// CR and LF), the pane must hold the text byte for byte, with the caret at its start as
+// after WM_SETTEXT.
+TEST_F(MainWindowTest, TextWrittenInPiecesArrivesWholeWhereverThePiecesEnd) {
+  const std::string unit = "\x93\xfa\x96\x7b\x95\x5c a\r\n";  // 日本表 a, 10 bytes
+  for (size_t shift = 0; shift < unit.size(); ++shift) {
+    std::string text(shift, 'x');
+    for (int i = 0; i < 40; ++i) text += unit;
+    text += "\x83\x5c\r\n\r\nend";  // ソ, an empty line, no final break
+    SetPane("");
+    FillEmptyPane(g_textPane, text.c_str(), 16);
+    EXPECT_EQ(Pane(), text) << "shift " << shift;
+    CHARRANGE range{-1, -1};
+    SendMessageA(g_textPane, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&range));
+    EXPECT_EQ(range.cpMin, 0) << "shift " << shift;
+    EXPECT_EQ(range.cpMax, 0) << "shift " << shift;
+    EXPECT_EQ(SendMessageA(g_textPane, EM_GETFIRSTVISIBLELINE, 0, 0), 0) << "shift " << shift;
+  }
+  // PieceEnd itself: never after a lead byte or a CR when more follows.
+  EXPECT_EQ(PieceEnd("ab\x93\xfa", 3, true), 2u);
+  EXPECT_EQ(PieceEnd("ab\r\n", 3, true), 2u);
+  EXPECT_EQ(PieceEnd("ab\r\n", 3, false), 3u);
+  EXPECT_EQ(PieceEnd("\x93\xfa\x96\x7b", 4, true), 4u);
+}
+
 // ---- The conversion (31 and 32) through the real nkf32.dll ---------------------------
 
 TEST_F(MainWindowTest, BothConversionItemsGiveTheSameTextThroughNkf32) {
@@ -599,6 +626,12 @@ TEST_F(MainWindowTest, DroppedFileIsLoadedAndCounted) {
   Drop({dir});
   EXPECT_EQ(Pane(), "");
   EXPECT_EQ(Status(), Lines(1));
+
+  // A drop without any file changes nothing (and does not load the last path again).
+  SetStatus("kept");
+  Drop({});
+  EXPECT_EQ(Pane(), "");
+  EXPECT_EQ(Status(), "kept");
 
   // The open dialog starts with the dropped path.
   Drop({second});
