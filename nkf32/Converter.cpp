@@ -124,9 +124,10 @@ bool WriteAs(Encoding e, const char* p, size_t n, OutputWriter& w, bool keep_kan
 
 // Guesses the encoding of one stretch of text and writes it. Only the part from
 // the first byte that is not plain 7-bit text (and the byte before it) to the
-// last byte >= 0x80 (and the byte after it, which may be a Shift_JIS trail
-// byte) is guessed and decoded; the ASCII around it reads alike in every
-// encoding and is copied.
+// last byte >= 0x80 (and the two bytes after it: the first may be a Shift_JIS
+// trail byte, the second is then ASCII in every reading, so the stretch ends
+// alike in all) is guessed and decoded; the ASCII around it reads alike in
+// every encoding and is copied.
 // With ESC or SO anywhere the whole rest is ISO-2022-JP material and decoded.
 bool WritePlain(const char* p, size_t n, OutputWriter& w, bool keep_kana) {
   size_t plain = PlainPrefix(p, n);
@@ -143,7 +144,7 @@ bool WritePlain(const char* p, size_t n, OutputWriter& w, bool keep_kana) {
   if (!shift) {
     size_t last = n;
     while (last > 0 && static_cast<unsigned char>(p[last - 1]) < 0x80) --last;
-    end = last + 1 < n ? last + 1 : n;
+    end = last + 2 < n ? last + 2 : n;
     if (PlainPrefix(p + end, n - end) != n - end) end = n;  // a NUL in the tail
   }
   Encoding e = EncodingDetector::Detect(p, end);

@@ -26,10 +26,9 @@ class EncodingDetector {
   static Encoding Detect(const char* p, size_t n);
 
   /// The cost of reading [p, p + n) as `e`: the characters' costs plus
-  /// `invalid_cost` per invalid sequence. Stops early and returns some value
-  /// above `limit` once the cost exceeds it.
-  static int64_t Cost(Encoding e, const char* p, size_t n, int64_t invalid_cost = kRuledOut,
-                      int64_t limit = INT64_MAX);
+  /// `invalid_cost` per invalid sequence. With kRuledOut it stops at the first
+  /// invalid sequence and returns kRuledOut or more.
+  static int64_t Cost(Encoding e, const char* p, size_t n, int64_t invalid_cost = kRuledOut);
 };
 
 }  // namespace nkf32

@@ -29,4 +29,34 @@ int JapanesePrior::UnmappedCost(char32_t cp) {
   return 120;  // other scripts and symbols: rarer in Japanese text than a rare kanji
 }
 
+JapanesePrior::Class JapanesePrior::ClassOf(uint16_t code) {
+  if (code < 0x80) {
+    if (code <= 0x20 || code == 0x7F) return kSpace;
+    if ((code | 0x20) >= 'a' && (code | 0x20) <= 'z') return kLetter;
+    if (code >= '0' && code <= '9') return kDigit;
+    return kPunctuation;
+  }
+  if (code < 0x100) return kHalfwidthKana;
+  if (code == 0x815B) return kKatakana;  // ー
+  if (code == 0x8158) return kKanji;     // 々
+  unsigned row = KutenIndex(code) / 94 + 1;
+  if (row == 4) return kHiragana;
+  if (row == 5) return kKatakana;
+  if (row == 1 || row == 2 || row == 13) return kSymbol;
+  if (row == 3 || row == 6 || row == 7) return kForeign;
+  if ((row >= 16 && row <= 84) || (row >= 89 && row <= 92) || (row >= 115 && row <= 119)) {
+    return kKanji;
+  }
+  return kOther;
+}
+
+JapanesePrior::Class JapanesePrior::UnmappedClassOf(char32_t cp) {
+  if (cp == 0) return kKanji;  // JIS X 0212
+  if (cp < 0x100) return kForeign;
+  if ((cp >= 0x3400 && cp <= 0x9FFF) || cp >= 0x20000) return kKanji;
+  return kOther;
+}
+
+int JapanesePrior::Transition(Class prev, Class next) { return kClassAdjust[prev][next]; }
+
 }  // namespace nkf32

@@ -18,9 +18,9 @@ class JapanesePrior {
   /// so that one kanji never reads as a half-width katakana.
   static constexpr int kHalfwidthKanaStart = 96;
   static constexpr int kHalfwidthKanaNext = 28;
-  /// Added for each half-width katakana in EUC-JP (SS2), where it is far rarer
-  /// than in Shift_JIS text.
-  static constexpr int kEucHalfwidthKanaExtra = 32;
+  /// Added for each run of half-width katakana in EUC-JP (SS2), where such runs
+  /// are far rarer than in Shift_JIS text.
+  static constexpr int kEucHalfwidthKanaExtra = 48;
   /// An accented Latin letter (U+00C0-U+00FF) right after a Latin letter, as
   /// in café: the word makes it far likelier than the letter alone.
   static constexpr int kLatinInWord = 60;
@@ -35,6 +35,30 @@ class JapanesePrior {
   /// Cost of a character that has no CP932 form; 0 stands for a JIS X 0212
   /// character (EUC-JP SS3).
   static int UnmappedCost(char32_t cp);
+
+  /// Character classes, for what may follow what (a kanji rarely stands right
+  /// after a Latin letter or before a blank; Greek letters and symbols often do).
+  enum Class {
+    kBoundary,  // the start or end of the line
+    kSpace,
+    kLetter,
+    kDigit,
+    kPunctuation,
+    kHiragana,
+    kKatakana,
+    kKanji,
+    kSymbol,
+    kForeign,  // full-width Latin, Greek, Cyrillic, accented Latin
+    kOther,
+    kHalfwidthKana,
+  };
+  static Class ClassOf(uint16_t code);
+  static Class UnmappedClassOf(char32_t cp);
+
+  /// Added cost of class `next` right after class `prev`: -log2 of how much
+  /// likelier it is there than anywhere, counted from the same text; may be
+  /// negative.
+  static int Transition(Class prev, Class next);
 };
 
 }  // namespace nkf32

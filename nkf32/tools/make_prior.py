@@ -27,6 +27,58 @@ ROWS = 120  # JIS rows as Shift_JIS arithmetic reaches them: 1-94, user 95-114, 
 CELLS = 94
 UNIT = 4  # costs are stored in quarter bits
 
+# Character classes for the transition table; keep in step with JapanesePrior.cpp.
+(BOUNDARY, SPACE, LETTER, DIGIT, PUNCT, HIRAGANA, KATAKANA, KANJI, SYMBOL, FOREIGN, OTHER,
+ HALFWIDTH_KANA) = range(12)
+CLASSES = 12
+
+
+def row_of(code):
+    lead, trail = code >> 8, code & 0xFF
+    row = (lead - 0x81) * 2 + 1 if lead <= 0x9F else (lead - 0xC1) * 2 + 1
+    return row + 1 if trail >= 0x9F else row
+
+
+def class_of(ch):
+    """Class of a character by its CP932 code, or by code point if it has none."""
+    try:
+        b = ch.encode("cp932")
+    except UnicodeEncodeError:
+        cp = ord(ch)
+        if cp < 0x100:
+            return FOREIGN
+        if 0x3400 <= cp <= 0x9FFF or cp >= 0x20000:
+            return KANJI
+        return OTHER
+    if len(b) == 1:
+        c = b[0]
+        if c >= 0x80:
+            return HALFWIDTH_KANA
+        if c <= 0x20 or c == 0x7F:
+            return SPACE
+        if chr(c).isalpha():
+            return LETTER
+        if chr(c).isdigit():
+            return DIGIT
+        return PUNCT
+    code = b[0] << 8 | b[1]
+    if code == 0x815B:
+        return KATAKANA  # ー
+    if code == 0x8158:
+        return KANJI  # 々
+    row = row_of(code)
+    if row == 4:
+        return HIRAGANA
+    if row == 5:
+        return KATAKANA
+    if row in (1, 2, 13):
+        return SYMBOL
+    if row in (3, 6, 7):
+        return FOREIGN
+    if 16 <= row <= 84 or 89 <= row <= 92 or 115 <= row <= 119:
+        return KANJI
+    return OTHER
+
 
 def held_out(path):
     """True for the pages kept for testing: byte sum of the file name mod 5 == 0."""
@@ -103,6 +155,38 @@ def main():
             elif len(b) == 2:
                 counts[kuten_index(b[0] << 8 | b[1])] += 1
 
+    # Class transitions within lines (stripped, as lines are given to nkf32),
+    # with the line's start and end as the boundary class.
+    trans = [[0] * CLASSES for _ in range(CLASSES)]
+    class_cache = {}
+    for text in texts:
+        for line in text.split("\n"):
+            line = line.strip(" ")
+            if not line:
+                continue
+            prev = BOUNDARY
+            for ch in line:
+                cls = class_cache.get(ch)
+                if cls is None:
+                    cls = class_cache[ch] = class_of(ch)
+                trans[prev][cls] += 1
+                prev = cls
+            trans[prev][BOUNDARY] += 1
+    row_sums = [sum(r) for r in trans]
+    col_sums = [sum(trans[a][b] for a in range(CLASSES)) for b in range(CLASSES)]
+    n_trans = sum(row_sums)
+    # How much likelier (or not) a class is right after another than anywhere:
+    # -log2(P(b | a) / P(b)), add-one smoothed, clamped to -10..+20 bits. Half-
+    # width katakana, which the pages lack, is left neutral.
+    adjust = [[0] * CLASSES for _ in range(CLASSES)]
+    for a in range(CLASSES):
+        for b in range(CLASSES):
+            if HALFWIDTH_KANA in (a, b):
+                continue
+            p_b_a = (trans[a][b] + 1) / (row_sums[a] + CLASSES)
+            p_b = (col_sums[b] + 1) / (n_trans + CLASSES)
+            adjust[a][b] = max(-40, min(80, round(-math.log2(p_b_a / p_b) * UNIT)))
+
     # Dictionary words: one small weight per word a character appears in.
     dict_counts = [0] * (ROWS * CELLS)
     dict_files = sorted(glob.glob(DICT_DIR + "/*.csv"))
@@ -144,6 +228,13 @@ def main():
         f.write("constexpr unsigned char kAsciiCost[128] = {\n")
         for i in range(0, 128, 16):
             f.write("    " + ", ".join("%3d" % c for c in ascii_costs[i:i + 16]) + ",\n")
+        f.write("};\n\n")
+        f.write("// By class of the previous character, then class of this one: boundary,\n"
+                "// space, letter, digit, punctuation, hiragana, katakana, kanji, symbol,\n"
+                "// foreign letter, other, half-width katakana.\n")
+        f.write("constexpr signed char kClassAdjust[%d][%d] = {\n" % (CLASSES, CLASSES))
+        for a in range(CLASSES):
+            f.write("    {" + ", ".join("%3d" % v for v in adjust[a]) + "},\n")
         f.write("};\n\n")
         f.write("// By JIS row (1-120, as Shift_JIS arithmetic reaches them) and cell (1-94).\n")
         f.write("constexpr unsigned char kKutenCost[%d] = {\n" % (ROWS * CELLS))
