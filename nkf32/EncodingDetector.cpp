@@ -41,11 +41,13 @@ class ScoreSink {
     after_letter_ = false;
     prev_ = JapanesePrior::kOther;
     cost_ += invalid_cost_;
-    return invalid_cost_ < EncodingDetector::kRuledOut;
+    ruled_out_ = invalid_cost_ >= EncodingDetector::kRuledOut;
+    return !ruled_out_;
   }
   // The end of the text is the end of the line.
   void End() { Follow(JapanesePrior::kBoundary); }
   int64_t cost() const { return cost_; }
+  bool ruled_out() const { return ruled_out_; }
 
  private:
   int kana_extra_;
@@ -53,6 +55,7 @@ class ScoreSink {
   int64_t cost_ = 0;
   bool in_kana_run_ = false;
   bool after_letter_ = false;  // the last character was a Latin letter
+  bool ruled_out_ = false;
   JapanesePrior::Class prev_ = JapanesePrior::kBoundary;
 
   void Follow(JapanesePrior::Class next) {
@@ -68,7 +71,7 @@ int64_t EncodingDetector::Cost(Encoding e, const char* p, size_t n, int64_t inva
   ScoreSink sink(kana_extra, invalid_cost);
   const uint8_t* b = reinterpret_cast<const uint8_t*>(p);
   decode::Run(e, b, b + n, sink);
-  if (sink.cost() < kRuledOut) sink.End();
+  if (!sink.ruled_out()) sink.End();
   return sink.cost();
 }
 
@@ -100,7 +103,9 @@ Encoding EncodingDetector::Detect(const char* p, size_t n) {
   };
   int64_t cost;
   Encoding best = cheapest(kRuledOut, &cost);
-  if (cost < kRuledOut) return best;
+  // A ruled-out reading costs kRuledOut plus what it had added up so far, which
+  // may be negative but never by anything near kRuledOut / 2.
+  if (cost < kRuledOut / 2) return best;
   return cheapest(JapanesePrior::kInvalid, &cost);
 }
 
