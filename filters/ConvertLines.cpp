@@ -2,7 +2,7 @@
 #include "filters/ConvertLines.h"
 
 #include <cstring>
-#include <vector>
+#include <memory>
 
 #include "filters/ConverterLibrary.h"
 #include "filters/OutputText.h"
@@ -53,6 +53,23 @@ size_t PercentDecode(const char* begin, const char* end, char* out) {
   return static_cast<size_t>(o - out);
 }
 
+// A buffer reused from line to line: grows when a line needs more, never shrinks, and leaves
+// new bytes uninitialised so that pages are touched only as far as they are written.
+class LineBuffer {
+ public:
+  char* Get(size_t size) {
+    if (size > capacity_) {
+      data_.reset(new char[size]);
+      capacity_ = size;
+    }
+    return data_.get();
+  }
+
+ private:
+  std::unique_ptr<char[]> data_;
+  size_t capacity_ = 0;
+};
+
 }  // namespace
 
 bool BindConverter() { return Bind(ConverterLibrary::LoadDefault()); }
@@ -65,10 +82,10 @@ FilterResult ConvertLines(NkfConvertFn convert, const char* pane, size_t paneSiz
   const size_t size = TextLine::PaneSize(pane, paneSize);
   if (size == 0) return FilterResult();
   const char* end = pane + size;
-  // Two buffers serve every line, grown as needed: the decoded line with its NUL, and the
-  // converter's output, which holds 2 * n + 1 bytes for a decoded line of n bytes.
-  std::vector<char> decoded;
-  std::vector<char> converted;
+  // Two buffers serve every line: the decoded line with its NUL, and the converter's output,
+  // which holds 2 * n + 1 bytes for a decoded line of n bytes.
+  LineBuffer decodedBuffer;
+  LineBuffer convertedBuffer;
   OutputText out(convert == nullptr ? size + size / 2 + 2 : 2 * size + 2);
   const char* p = pane;
   for (;;) {
@@ -77,22 +94,25 @@ FilterResult ConvertLines(NkfConvertFn convert, const char* pane, size_t paneSiz
     if (convert == nullptr && !escapes) {
       out.PutStable(line.begin, line.Size());  // nothing to decode, no NUL: written as it is
     } else {
-      if (decoded.size() < line.Size() + 1) decoded.resize(line.Size() + 1);
-      const size_t n = escapes ? PercentDecode(line.begin, line.end, decoded.data()) : line.Size();
-      if (!escapes) std::memcpy(decoded.data(), line.begin, n);
+      char* decoded = decodedBuffer.Get(line.Size() + 1);
+      size_t n = line.Size();
+      if (escapes) {
+        n = PercentDecode(line.begin, line.end, decoded);
+      } else {
+        std::memcpy(decoded, line.begin, n);
+      }
       decoded[n] = '\0';
       if (convert == nullptr) {
-        out.PutTransient(decoded.data(), std::strlen(decoded.data()));
+        out.PutTransient(decoded, std::strlen(decoded));
       } else {
         const size_t room = 2 * n + 1;
-        if (converted.size() < room) converted.resize(room);
+        char* converted = convertedBuffer.Get(room);
         converted[0] = '\0';  // a converter that writes nothing yields an empty line
-        convert(converted.data(), decoded.data());
-        const void* nul = std::memchr(converted.data(), 0, room);
+        convert(converted, decoded);
+        const void* nul = std::memchr(converted, 0, room);
         const size_t written =
-            nul == nullptr ? room
-                           : static_cast<size_t>(static_cast<const char*>(nul) - converted.data());
-        out.PutTransient(converted.data(), written);
+            nul == nullptr ? room : static_cast<size_t>(static_cast<const char*>(nul) - converted);
+        out.PutTransient(converted, written);
       }
     }
     out.PutStable(line.breakSize == 2 ? line.end : "\r\n", 2);

@@ -22,11 +22,13 @@ constexpr size_t kFilterSearchMax = 255;  // Extract, Delete, DeleteUpTo read 25
 constexpr size_t kCountSearchRead = 256;  // CountMatches reads 256 and refuses more than 255
 constexpr char kCrLf[] = "\r\n";
 
-// Search text length as read from the box: up to its NUL, at most limit bytes.
+// Search text length as read from the box: up to its NUL, at most limit bytes. Reads no byte
+// past the NUL, so a short text in a short buffer is fine.
 size_t SearchSize(const char* searchText, size_t limit) {
   if (searchText == nullptr) return 0;
-  const void* nul = std::memchr(searchText, 0, limit);
-  return nul == nullptr ? limit : static_cast<size_t>(static_cast<const char*>(nul) - searchText);
+  size_t size = 0;
+  while (size < limit && searchText[size] != '\0') ++size;
+  return size;
 }
 
 // The search over a pane text. A search text holding an LF can occur in no line (lines hold no
