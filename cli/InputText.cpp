@@ -18,6 +18,7 @@ using StatBuf = struct _stat64;
 #define LINSIFT_FSTAT _fstat64
 #define LINSIFT_STAT _stat64
 #else
+#include <signal.h>
 #include <sys/mman.h>
 #include <unistd.h>
 #define LINSIFT_READ(fd, buf, n) ::read(fd, buf, n)
@@ -50,6 +51,44 @@ constexpr size_t kHugePage = size_t{2} << 20;
 }  // namespace
 
 void InputText::Free::operator()(char* p) const { std::free(p); }
+
+void InputText::Unmap::operator()(char* p) const {
+#ifdef __linux__
+  munmap(p, size);
+#else
+  (void)p;
+#endif
+}
+
+#ifdef __linux__
+namespace {
+extern "C" void OnBusError(int) {
+  static const char kMessage[] = "linsift-cli: the input file changed while it was read\n";
+  const ssize_t ignored = write(2, kMessage, sizeof kMessage - 1);
+  (void)ignored;
+  _exit(1);
+}
+}  // namespace
+#endif
+
+bool InputText::Map(int fd, size_t size) {
+#ifdef __linux__
+  if (size == 0) return false;
+  void* p = mmap(nullptr, size, PROT_READ, MAP_PRIVATE | MAP_POPULATE, fd, 0);
+  if (p == MAP_FAILED) return false;
+  struct sigaction action;
+  std::memset(&action, 0, sizeof action);
+  action.sa_handler = OnBusError;
+  sigaction(SIGBUS, &action, nullptr);
+  mapped_ = std::unique_ptr<char, Unmap>(static_cast<char*>(p), Unmap{size});
+  size_ = size;
+  return true;
+#else
+  (void)fd;
+  (void)size;
+  return false;
+#endif
+}
 
 char* InputText::Allocate(size_t capacity) {
   if (capacity == 0) capacity = 1;
@@ -113,8 +152,9 @@ bool InputText::Load(const char* path, std::string& error) {
     error = name + ": larger than 40,000,000 bytes";
     return false;
   }
-  const size_t expected =
-      (info.st_mode & S_IFMT) == S_IFREG ? static_cast<size_t>(info.st_size) : 0;
+  const bool regular = (info.st_mode & S_IFMT) == S_IFREG;
+  const size_t expected = regular ? static_cast<size_t>(info.st_size) : 0;
+  if (regular && Map(file.Get(), expected)) return true;
   if (!ReadStream(file.Get(), expected, error)) {
     error = name + error;
     return false;

@@ -1,7 +1,13 @@
-// Pattern search over byte ranges: memmem where available, a guarded memchr scan otherwise.
+// Pattern search over byte ranges: a SIMD scan for candidates where SSE2 is there, memmem or
+// a guarded memchr scan otherwise, and a linear search whenever candidates become too many.
 #include "filters/ByteFinder.h"
 
 #include <cstring>
+
+#if defined(__SSE2__) && (defined(__GNUC__) || defined(__clang__))
+#include <emmintrin.h>
+#define LINSIFT_HAVE_SSE2_SCAN 1
+#endif
 
 // AddressSanitizer's memmem checks the whole haystack on every call, which makes a search
 // that resumes line after line quadratic; its memchr checks only what it read.
@@ -28,11 +34,7 @@ ByteFinder::ByteFinder(const char* pattern, size_t size, Method method) {
     if (pattern_[i] == pattern_[k]) ++k;
     border_[i] = k;
   }
-#ifdef LINSIFT_HAVE_MEMMEM
-  useMemmem_ = method == Method::kBest;
-#else
-  (void)method;
-#endif
+  best_ = method == Method::kBest;
 }
 
 const char* ByteFinder::Find(const char* from, const char* end) const {
@@ -44,13 +46,54 @@ const char* ByteFinder::Find(const char* from, const char* end) const {
     return static_cast<const char*>(
         std::memchr(from, pattern_[0], static_cast<size_t>(end - from)));
   }
-#ifdef LINSIFT_HAVE_MEMMEM
-  if (useMemmem_) {
-    return static_cast<const char*>(
-        memmem(from, static_cast<size_t>(end - from), pattern_.data(), m));
-  }
+  if (!best_) return FindPortable(from, end);
+#ifdef LINSIFT_HAVE_SSE2_SCAN
+  return FindSimd(from, end);
+#else
+  return FindLinear(from, end);
 #endif
-  return FindPortable(from, end);
+}
+
+// memmem where the C library has a usable one, else KMP: linear either way.
+const char* ByteFinder::FindLinear(const char* from, const char* end) const {
+#ifdef LINSIFT_HAVE_MEMMEM
+  return static_cast<const char*>(
+      memmem(from, static_cast<size_t>(end - from), pattern_.data(), pattern_.size()));
+#else
+  return FindKmp(from, end);
+#endif
+}
+
+// Sixteen start positions at a time: a position is a candidate when its byte equals the
+// pattern's first byte and the byte m - 1 further on equals its last; candidates are verified
+// with memcmp. Two bytes that far apart rarely both match by chance, so in text this runs at
+// memory speed. Patterns whose candidates are dense (runs of one byte) hand the rest of the
+// range over to the linear search once verifying costs more than scanning.
+const char* ByteFinder::FindSimd(const char* from, const char* end) const {
+#ifdef LINSIFT_HAVE_SSE2_SCAN
+  const size_t m = pattern_.size();
+  const char* pattern = pattern_.data();
+  const __m128i first = _mm_set1_epi8(pattern[0]);
+  const __m128i last = _mm_set1_epi8(pattern[m - 1]);
+  size_t verified = 0;
+  const char* p = from;
+  for (; end - p >= static_cast<ptrdiff_t>(m - 1 + 16); p += 16) {
+    const __m128i heads = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+    const __m128i tails = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + m - 1));
+    unsigned mask = static_cast<unsigned>(_mm_movemask_epi8(
+        _mm_and_si128(_mm_cmpeq_epi8(heads, first), _mm_cmpeq_epi8(tails, last))));
+    while (mask != 0) {
+      const int i = __builtin_ctz(mask);
+      if (std::memcmp(p + i + 1, pattern + 1, m - 2) == 0) return p + i;
+      mask &= mask - 1;
+      verified += m;
+    }
+    if (verified > static_cast<size_t>(p - from) + 65536) return FindLinear(p + 16, end);
+  }
+  return FindLinear(p, end);  // the last positions, fewer than 16
+#else
+  return FindLinear(from, end);
+#endif
 }
 
 // Candidates are found with memchr on the first byte and verified byte by byte. Verification

@@ -24,8 +24,8 @@ TEST(ByteFinder, AgreesWithStringFindOnRandomBytes) {
   for (int round = 0; round < 20000; ++round) {
     std::string text;
     std::string pattern;
-    const size_t textSize = rng() % 40;
-    const size_t patternSize = 1 + rng() % 4;
+    const size_t textSize = rng() % 120;  // past 16 + m bytes the SIMD scan runs
+    const size_t patternSize = 1 + rng() % (rng() % 8 == 0 ? 20 : 4);
     const size_t letters = 2 + rng() % 3;  // few letters: many partial matches
     for (size_t i = 0; i < textSize; ++i) text += alphabet[rng() % letters];
     for (size_t i = 0; i < patternSize; ++i) pattern += alphabet[rng() % letters];
@@ -50,6 +50,11 @@ TEST(ByteFinder, StaysExactWhereANaiveSearchIsQuadratic) {
     EXPECT_EQ(FindWith(method, headB, run, 0), std::string::npos);
     EXPECT_EQ(FindWith(method, headB, "b" + run, 0), 0u);
     EXPECT_EQ(FindWith(method, headB, run + "b" + run, 0), run.size());
+    // First and last bytes match everywhere: every position is a candidate.
+    const std::string sameEnds = std::string(253, 'a') + "ba";
+    EXPECT_EQ(FindWith(method, sameEnds, run, 0), std::string::npos);
+    EXPECT_EQ(FindWith(method, sameEnds, run + sameEnds, 0), run.size());
+    EXPECT_EQ(FindWith(method, sameEnds, run + "b" + run, 0), run.size() - 253);
     const std::string periodic = "abababababac";
     std::string text;
     for (int i = 0; i < 20000; ++i) text += "ab";
