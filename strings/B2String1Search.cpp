@@ -21,6 +21,15 @@ bool Inside(const char* p, const char* block, int size) {
   return !before(p, block) && before(p, block + size);
 }
 
+// Start of the first occurrence of the prepared needle at or after from in the first length
+// bytes of text, or -1; the same result as IndexOf(from, needle bytes, needle size).
+int NextOf(const char* text, int length, const bytesearch::Needle& needle, int from) {
+  const int count = static_cast<int>(needle.size);
+  if (from < 0 || from > length - count) return -1;
+  const char* p = bytesearch::Find(text + from, Bytes(length - from), needle);
+  return p ? static_cast<int>(p - text) : -1;
+}
+
 }  // namespace
 
 // --- Search ------------------------------------------------------------------------------------
@@ -55,8 +64,12 @@ int B2String1::CountOf(const char* text) const {
 }
 
 int B2String1::CountOf(const char* bytes, int count) const {
+  if (!bytes || count < 1 || count > length) return 0;
+  const bytesearch::Needle needle = bytesearch::Prepare(bytes, Bytes(count));
   int n = 0;
-  for (int p = IndexOf(0, bytes, count); p >= 0; p = IndexOf(p + count, bytes, count)) n++;
+  for (int p = NextOf(buffer, length, needle, 0); p >= 0;
+       p = NextOf(buffer, length, needle, p + count))
+    n++;
   return n;
 }
 
@@ -109,7 +122,8 @@ B2StringVector* B2String1::Split(const char* sep) const {
 B2StringVector* B2String1::Split(const char* sep, int n) const {
   if (!sep || n < 1 || n > length) return nullptr;
   B2StringVector* list = new B2StringVector();
-  int pos = IndexOf(0, sep, n);
+  const bytesearch::Needle needle = bytesearch::Prepare(sep, Bytes(n));
+  int pos = NextOf(buffer, length, needle, 0);
   if (pos < 0) {
     list->AddBytes(buffer, length);  // a copy of the whole text
     return list;
@@ -118,7 +132,7 @@ B2StringVector* B2String1::Split(const char* sep, int n) const {
   while (pos >= 0) {
     if (!list->AddBytes(buffer + start, pos - start)) return list;
     start = pos + n;
-    pos = IndexOf(start, sep, n);
+    pos = NextOf(buffer, length, needle, start);
   }
   list->AddBytes(buffer + start, length - start);
   return list;
@@ -141,7 +155,9 @@ int B2String1::ReplaceAll(const char* from, int fromCount, const char* to, int t
     const std::string toCopy(to, Bytes(toCount));
     return ReplaceAll(fromCopy.data(), fromCount, toCopy.data(), toCount);
   }
-  int p = IndexOf(0, from, fromCount);
+  if (fromCount > length) return 0;
+  const bytesearch::Needle needle = bytesearch::Prepare(from, Bytes(fromCount));
+  int p = NextOf(buffer, length, needle, 0);
   if (p < 0) return 0;
   int n = 0;
 
@@ -153,7 +169,7 @@ int B2String1::ReplaceAll(const char* from, int fromCount, const char* to, int t
       w += toCount;
       n++;
       const int f = p + fromCount;
-      p = IndexOf(f, from, fromCount);
+      p = NextOf(buffer, length, needle, f);
       const int next = p >= 0 ? p : length;
       std::memmove(buffer + w, buffer + f, Bytes(next - f));
       w += next - f;
@@ -189,7 +205,7 @@ int B2String1::ReplaceAll(const char* from, int fromCount, const char* to, int t
     put(to, toCount);
     n++;
     f = p + fromCount;
-    p = IndexOf(f, from, fromCount);
+    p = NextOf(buffer, length, needle, f);
   }
   put(buffer + f, length - f);
   std::free(buffer);

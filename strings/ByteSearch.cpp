@@ -210,14 +210,21 @@ const char* WindowedMemmem(const char* hay, size_t n, const char* needle, size_t
 }
 #endif
 
-// Forward search: memchr for the anchor byte, memcmp to confirm, and the linear fallback once
-// the candidates cost too much.
+// True when the m bytes at start are the needle; the ends are compared inline, since most
+// needles are short and a library call per candidate would dominate.
+inline bool Matches(const char* start, const char* needle, size_t m) {
+  if (start[0] != needle[0] || start[m - 1] != needle[m - 1]) return false;
+  return m <= 2 || std::memcmp(start + 1, needle + 1, m - 2) == 0;
+}
+
+// Forward search: memchr for the anchor byte, compare to confirm, and the linear fallback
+// once the candidates cost too much.
 template <bool kMemmemFallback>
-const char* AnchoredFind(const char* hay, size_t n, const char* needle, size_t m) {
+const char* AnchoredFind(const char* hay, size_t n, const char* needle, size_t m, size_t offset) {
   if (m == 0 || m > n) return nullptr;
-  if (m == 1)
+  if (m == 1) {
     return static_cast<const char*>(std::memchr(hay, static_cast<unsigned char>(needle[0]), n));
-  const size_t offset = AnchorOffset(needle, m);
+  }
   const unsigned char anchor = static_cast<unsigned char>(needle[offset]);
   const char* p = hay + offset;
   const char* const last = hay + (n - m) + offset;  // anchor of the last possible start
@@ -227,7 +234,7 @@ const char* AnchoredFind(const char* hay, size_t n, const char* needle, size_t m
         static_cast<const char*>(std::memchr(p, anchor, static_cast<size_t>(last - p) + 1));
     if (!c) return nullptr;
     const char* start = c - offset;
-    if (std::memcmp(start, needle, m) == 0) return start;
+    if (Matches(start, needle, m)) return start;
     p = c + 1;
     cost += kCallCost + m;
     if (cost > 2 * static_cast<size_t>(p - hay) + kCheckAllowance) {
@@ -265,11 +272,21 @@ const char* TwoWayFindLast(const char* hay, size_t n, const char* needle, size_t
 }
 
 const char* FindPortable(const char* hay, size_t n, const char* needle, size_t m) {
-  return AnchoredFind<false>(hay, n, needle, m);
+  if (m == 0 || m > n) return nullptr;
+  return AnchoredFind<false>(hay, n, needle, m, AnchorOffset(needle, m));
+}
+
+Needle Prepare(const char* needle, size_t m) {
+  return Needle{needle, m, m == 0 ? 0 : AnchorOffset(needle, m)};
+}
+
+const char* Find(const char* hay, size_t n, const Needle& needle) {
+  return AnchoredFind<true>(hay, n, needle.bytes, needle.size, needle.anchor);
 }
 
 const char* Find(const char* hay, size_t n, const char* needle, size_t m) {
-  return AnchoredFind<true>(hay, n, needle, m);
+  if (m == 0 || m > n) return nullptr;
+  return AnchoredFind<true>(hay, n, needle, m, AnchorOffset(needle, m));
 }
 
 const char* FindLast(const char* hay, size_t n, const char* needle, size_t m) {
@@ -284,7 +301,7 @@ const char* FindLast(const char* hay, size_t n, const char* needle, size_t m) {
     const char* c = static_cast<const char*>(ReverseFindByte(hay + offset, anchor, end - offset));
     if (!c) return nullptr;
     const char* start = c - offset;
-    if (m == 1 || std::memcmp(start, needle, m) == 0) return start;
+    if (m == 1 || Matches(start, needle, m)) return start;
     end = static_cast<size_t>(c - hay);
     cost += kCallCost + m;
     if (cost > 2 * (n - end) + kCheckAllowance) {

@@ -13,6 +13,16 @@ int MeasureText(const char* text, int limit);
 /// memmem (or, where the C library lacks it, two-way) once candidates cost too much.
 const char* Find(const char* hay, size_t n, const char* needle, size_t m);
 
+/// A needle prepared once for repeated forward searches (counting, replacing, splitting).
+struct Needle {
+  const char* bytes;  // not owned: must outlive the searches
+  size_t size;
+  size_t anchor;  // offset of the byte the scan looks for
+};
+Needle Prepare(const char* needle, size_t m);
+/// Find with a prepared needle; the same results.
+const char* Find(const char* hay, size_t n, const Needle& needle);
+
 /// Last occurrence of needle (m >= 1 bytes) in hay (n bytes), overlaps allowed, or null.
 /// Linear in n + m: the same scan backwards, handing over to a backward two-way.
 const char* FindLast(const char* hay, size_t n, const char* needle, size_t m);
