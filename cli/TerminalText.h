@@ -8,7 +8,7 @@
 class TerminalText {
  public:
   /// The UTF-8 text as Shift_JIS (code page 932). False when it is not valid UTF-8 or holds a
-  /// character that Shift_JIS cannot write; out is then unspecified.
+  /// character that Shift_JIS cannot write; out then holds no meaningful text.
   static bool Utf8ToShiftJis(const std::string& utf8, std::string& out);
   /// The Shift_JIS text as UTF-8 (the program's own texts always decode; anything that does not
   /// comes back as it was on Linux, and with U+FFFD on Windows).

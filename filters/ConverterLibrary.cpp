@@ -1,4 +1,4 @@
-// Run-time loading of nkf32: the only platform-specific code of the filters.
+// Run-time loading of nkf32: the filters' one use of the platform's library loader.
 #include "filters/ConverterLibrary.h"
 
 #include <string>
