@@ -7,6 +7,7 @@
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <vector>
 
 #ifdef _WIN32
 #include <windows.h>
@@ -30,7 +31,11 @@ std::string Slurp(const std::string& path) {
   return all.str();
 }
 
+// Every file a test made, removed when it ends.
+std::vector<std::string> g_made;
+
 void WriteFile(const std::string& path, const std::string& bytes) {
+  g_made.push_back(path);
   std::ofstream out(path, std::ios::binary | std::ios::trunc);
   out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
 }
@@ -67,13 +72,23 @@ std::string Directory() {
   return dir.size() > 1 ? dir.substr(0, dir.size() - 1) : dir;
 }
 
-std::string Temp(const char* name) { return testing::TempDir() + "linsift_cli_test_" + name; }
+// A file name of this process's own: ctest may run several cases of this program at once.
+std::string Temp(const char* name) {
+#ifdef _WIN32
+  const unsigned long pid = GetCurrentProcessId();
+#else
+  const unsigned long pid = static_cast<unsigned long>(getpid());
+#endif
+  return testing::TempDir() + "linsift_cli_test_" + std::to_string(pid) + "_" + name;
+}
 
 // Runs linsift-cli with the arguments (already quoted where needed), standard input from the
 // file stdinPath when given.
 Outcome RunCli(const std::string& args, const std::string& stdinPath = std::string()) {
   const std::string out = Temp("out");
   const std::string err = Temp("err");
+  g_made.push_back(out);
+  g_made.push_back(err);
   std::string command = "\"" + CliPath() + "\" " + args;
   if (!stdinPath.empty()) command += " < \"" + stdinPath + "\"";
   command += " > \"" + out + "\" 2> \"" + err + "\"";
@@ -109,6 +124,10 @@ class Cli : public testing::Test {
   void SetUp() override {
     fruit_ = Temp("fruit.txt");
     WriteFile(fruit_, "apple\r\nbanana\r\n");
+  }
+  void TearDown() override {
+    for (const std::string& path : g_made) std::remove(path.c_str());
+    g_made.clear();
   }
   std::string fruit_;
 };
@@ -220,8 +239,6 @@ TEST_F(Cli, RefusesWhatItCannotReadWithOneClearLine) {
   const Outcome fits = RunCli("count a \"" + exact + "\"");
   EXPECT_EQ(fits.status, 0);
   EXPECT_EQ(fits.out, Lines("1") + "\n" + Matches("1") + "\n");
-  std::remove(big.c_str());
-  std::remove(exact.c_str());
 }
 
 TEST_F(Cli, UsageErrorsExitWithTwo) {
