@@ -84,13 +84,24 @@ std::string Temp(const char* name) {
 
 // Runs linsift-cli with the arguments (already quoted where needed), standard input from the
 // file stdinPath when given.
-Outcome RunCli(const std::string& args, const std::string& stdinPath = std::string()) {
+enum class Input { kRedirect, kPipe };
+
+Outcome RunCli(const std::string& args, const std::string& stdinPath = std::string(),
+               Input input = Input::kRedirect) {
   const std::string out = Temp("out");
   const std::string err = Temp("err");
   g_made.push_back(out);
   g_made.push_back(err);
   std::string command = "\"" + CliPath() + "\" " + args;
-  if (!stdinPath.empty()) command += " < \"" + stdinPath + "\"";
+  if (!stdinPath.empty() && input == Input::kRedirect) command += " < \"" + stdinPath + "\"";
+#ifdef _WIN32
+  const char* cat = "type";
+#else
+  const char* cat = "cat";
+#endif
+  if (!stdinPath.empty() && input == Input::kPipe) {
+    command = std::string(cat) + " \"" + stdinPath + "\" | " + command;
+  }
   command += " > \"" + out + "\" 2> \"" + err + "\"";
   Outcome outcome;
 #ifdef _WIN32
@@ -166,6 +177,9 @@ TEST_F(Cli, ReadsStandardInputWhenThereIsNoFile) {
   EXPECT_EQ(o.out, "banana\r\n");
   const Outcome dash = RunCli("count a -", fruit_);
   EXPECT_EQ(dash.out, Lines("3") + "\n" + Matches("2") + "\n");
+  const Outcome piped = RunCli("delete an", fruit_, Input::kPipe);
+  EXPECT_EQ(piped.status, 0);
+  EXPECT_EQ(piped.out, "apple\r\n");
 }
 
 TEST_F(Cli, Utf8TakesTheSearchAsUtf8AndPrintsUtf8) {
@@ -239,6 +253,16 @@ TEST_F(Cli, RefusesWhatItCannotReadWithOneClearLine) {
   const Outcome fits = RunCli("count a \"" + exact + "\"");
   EXPECT_EQ(fits.status, 0);
   EXPECT_EQ(fits.out, Lines("1") + "\n" + Matches("1") + "\n");
+
+  // Through a pipe the size is not known in advance: the cap is found while reading.
+  const Outcome pipedBig = RunCli("count a", big, Input::kPipe);
+  EXPECT_EQ(pipedBig.status, 1);
+  EXPECT_EQ(pipedBig.out, "");
+  EXPECT_NE(pipedBig.err.find("standard input: larger than 40,000,000 bytes"), std::string::npos)
+      << pipedBig.err;
+  const Outcome pipedExact = RunCli("count a", exact, Input::kPipe);
+  EXPECT_EQ(pipedExact.status, 0);
+  EXPECT_EQ(pipedExact.out, Lines("1") + "\n" + Matches("1") + "\n");
 }
 
 TEST_F(Cli, UsageErrorsExitWithTwo) {
