@@ -106,7 +106,8 @@ class B2String {
   virtual int ReplaceAll(const char* from, const char* to) = 0;
   /// Replaces every non-overlapping occurrence, left to right, and gives their number; 0 and
   /// unchanged for null pointers or fromCount < 1. A result longer than 40,000,000 bytes keeps
-  /// its first 40,000,000. Linear in length + result.
+  /// its first 40,000,000. A result no longer than before keeps the capacity (also when it is
+  /// empty); a longer one grows it as Set would. Linear in length + result.
   virtual int ReplaceAll(const char* from, int fromCount, const char* to, int toCount) = 0;
   /// Removes count bytes at pos (all from pos when they reach the end) and shrinks the
   /// capacity to max(new length, 32); false and unchanged for pos out of range or count < 1.
@@ -126,8 +127,9 @@ class B2String {
   /// 0..15 for a hex digit, -1 for any other byte.
   virtual int HexValue(char c) const = 0;
   /// Replaces the content with the file's bytes (at most 40,000,000; an empty file gives one
-  /// NUL byte). False and unchanged for null, a file that cannot be opened or read, or a size
-  /// of 2,147,483,647 bytes or more.
+  /// NUL byte; a file cut at 40,000,000 drops a NUL in its last kept byte; a file that delivers
+  /// fewer bytes than its size keeps those it delivered). False and unchanged for null, a file
+  /// that cannot be opened or read (a directory), or a size of 2,147,483,647 bytes or more.
   virtual bool LoadFile(const char* path) = 0;
   /// Writes the content as it is; false for null or a file that cannot be created.
   virtual bool SaveFile(const char* path) const = 0;
