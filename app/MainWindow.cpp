@@ -82,14 +82,13 @@ HMENU BuildMenuBar() {
 }
 
 // The pane: a RichEdit with scroll bars, placed at `place` (WM_SIZE gives it its real
-// place), its text limit raised to 20,000,000 characters.
-HWND CreatePane(HWND parent, const RECT& place) {
-  HWND pane =
-      CreateWindowExA(0, "RichEdit20A", nullptr,
-                      WS_CHILD | WS_VISIBLE | WS_BORDER | WS_VSCROLL | WS_HSCROLL | ES_MULTILINE |
-                          ES_AUTOVSCROLL | ES_AUTOHSCROLL | ES_NOHIDESEL,
-                      place.left, place.top, place.right - place.left, place.bottom - place.top,
-                      parent, ControlId(ids::kTextPane), g_instance, nullptr);
+// place), its text limit raised to 20,000,000 characters; shown or not.
+HWND CreatePane(HWND parent, const RECT& place, bool visible) {
+  const DWORD style = WS_CHILD | WS_BORDER | WS_VSCROLL | WS_HSCROLL | ES_MULTILINE |
+                      ES_AUTOVSCROLL | ES_AUTOHSCROLL | ES_NOHIDESEL | (visible ? WS_VISIBLE : 0);
+  HWND pane = CreateWindowExA(0, "RichEdit20A", nullptr, style, place.left, place.top,
+                              place.right - place.left, place.bottom - place.top, parent,
+                              ControlId(ids::kTextPane), g_instance, nullptr);
   if (pane != nullptr) SendMessageA(pane, EM_EXLIMITTEXT, 0, kPaneTextLimit);
   return pane;
 }
@@ -107,7 +106,7 @@ LRESULT OnCreate(HWND window) {
   g_searchBox =
       CreateWindowExA(0, "Edit", nullptr, WS_CHILD | WS_VISIBLE | WS_BORDER | ES_AUTOHSCROLL, 4, 4,
                       192, 24, window, ControlId(ids::kSearchBox), g_instance, nullptr);
-  g_textPane = CreatePane(window, RECT{0, 0, 0, 0});
+  g_textPane = CreatePane(window, RECT{0, 0, 0, 0}, true);
   CreateButton(window, ui::kExtract, 200, ids::kExtract);
   CreateButton(window, ui::kDelete, 308, ids::kDelete);
   CreateButton(window, ui::kDeleteUpTo, 416, ids::kDeleteUpTo);
@@ -167,27 +166,28 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
 }
 
 void SetPaneText(const char* text) {
+  if (text == nullptr) text = "";
   // Wine's RichEdit takes time that grows with the square of the text to remove a large
-  // text (10 s for 200 KB), yet fills an empty pane fast. So a pane that holds text is
-  // swapped for a fresh, empty one in the same place before the new text goes in; what
-  // the user sees is the same: the old text replaced as a whole.
-  if (GetWindowTextLengthA(g_textPane) > 0) {
-    HWND parent = GetParent(g_textPane);
-    RECT place{};
-    GetWindowRect(g_textPane, &place);
-    MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&place), 2);
-    if (HWND fresh = CreatePane(parent, place)) {
-      const bool focused = GetFocus() == g_textPane;
-      SetWindowPos(fresh, g_textPane, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-      DestroyWindow(g_textPane);
-      g_textPane = fresh;
-      if (focused) SetFocus(fresh);
-    } else {
-      SetWindowTextA(g_textPane, text != nullptr ? text : "");  // no fresh pane: the slow way
-      return;
-    }
+  // text (10 s for 200 KB), and fills a shown pane several times slower than a hidden one
+  // (500 KB: 3.4 s of CPU against 0.4 s). So the new text goes into a fresh, hidden pane,
+  // which then takes the old one's place, z-order and focus; the user sees the old text
+  // replaced as a whole.
+  HWND parent = GetParent(g_textPane);
+  RECT place{};
+  GetWindowRect(g_textPane, &place);
+  MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&place), 2);
+  HWND fresh = CreatePane(parent, place, false);
+  if (fresh == nullptr) {
+    SetWindowTextA(g_textPane, text);  // no fresh pane: the slow way
+    return;
   }
-  FillEmptyPane(g_textPane, text != nullptr ? text : "", kPaneFillPiece);
+  FillEmptyPane(fresh, text, kPaneFillPiece);
+  const bool focused = GetFocus() == g_textPane;
+  SetWindowPos(fresh, g_textPane, 0, 0, 0, 0,
+               SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+  DestroyWindow(g_textPane);
+  g_textPane = fresh;
+  if (focused) SetFocus(fresh);
 }
 
 HWND StartMainWindow(HINSTANCE instance, const char* commandLine, int show) {

@@ -8,6 +8,8 @@
 //       sets a generated Shift_JIS text of about BYTES bytes into a fresh pane in several
 //       ways (or only the INDEXth) and prints how long each takes and whether the pane
 //       then holds the same text.
+//   window_driver repeat BYTES TIMES
+//       writes a generated text and its filtered half into the pane by turns.
 //   window_driver bench BYTES...
 //       presses 抽出 on a generated text of each size and prints the time of reading the
 //       pane, of the filter and of writing the pane.
@@ -38,12 +40,24 @@ double Now() {
   return static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
 }
 
-// The process's peak working set so far, in MB.
-double PeakMegabytes() {
+// CPU time of this process so far (user and kernel), in seconds: unlike the wall clock,
+// not stretched by other work on a busy machine.
+double CpuSeconds() {
+  FILETIME created, ended, kernel, user;
+  if (!GetProcessTimes(GetCurrentProcess(), &created, &ended, &kernel, &user)) return 0;
+  auto seconds = [](const FILETIME& t) {
+    return static_cast<double>((static_cast<ULONGLONG>(t.dwHighDateTime) << 32) | t.dwLowDateTime) /
+           1e7;
+  };
+  return seconds(kernel) + seconds(user);
+}
+
+// The process's peak and current working set, in MB.
+double PeakMegabytes(bool current = false) {
   PROCESS_MEMORY_COUNTERS counters{};
   counters.cb = sizeof counters;
   if (!K32GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters)) return -1;
-  return static_cast<double>(counters.PeakWorkingSetSize) / 1e6;
+  return static_cast<double>(current ? counters.WorkingSetSize : counters.PeakWorkingSetSize) / 1e6;
 }
 
 // Lets the window paint and handle what is queued.
@@ -232,8 +246,11 @@ int CompareMethods(size_t bytes, int only) {
     if (!StartWindow("")) return 1;
     Pump();
     const double start = Now();
+    const double cpuStart = CpuSeconds();
     m.set(g_textPane, text);
     const double set = Now() - start;
+    const double cpu = CpuSeconds() - cpuStart;
+    (void)cpu;
     Pump();
     const double painted = Now() - start;
     const bool same = ReadControlText(g_textPane) == text;
@@ -306,11 +323,30 @@ double Step(const char* name, const std::function<void()>& step) {
   std::printf("  %-34s", name);
   std::fflush(stdout);
   const double start = Now();
+  const double cpuStart = CpuSeconds();
   step();
   const double seconds = Now() - start;
-  std::printf("%8.3f s\n", seconds);
+  std::printf("%8.3f s  (cpu %.3f s)\n", seconds, CpuSeconds() - cpuStart);
   std::fflush(stdout);
   return seconds;
+}
+
+// Writes the text and its filtered half into the pane by turns, `times` times, painting
+// after each: shows whether a pane's history makes later writes slower.
+int Repeat(size_t bytes, int times) {
+  const std::string text = MakeText(bytes);
+  const FilterResult half = Extract("\x95\x5c\x8e\xa6", text.data(), text.size());
+  if (!StartWindow("")) return 1;
+  for (int i = 0; i < times; ++i) {
+    const char* next = (i % 2 == 0) ? text.c_str() : half.pane->CStr();
+    Step(i % 2 == 0 ? "write the whole text" : "write the half", [&] {
+      SetPaneText(next);
+      Pump();
+    });
+    std::printf("    working set %.0f MB\n", PeakMegabytes(true));
+  }
+  EndWindow();
+  return 0;
 }
 
 int Bench(int argc, char** argv) {
@@ -355,15 +391,6 @@ int Bench(int argc, char** argv) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc > 1 && std::string(argv[1]) == "--lfh") {
-    ULONG lfh = 2;
-    std::printf("low-fragmentation heap: %s\n",
-                HeapSetInformation(GetProcessHeap(), HeapCompatibilityInformation, &lfh, sizeof lfh)
-                    ? "on"
-                    : "refused");
-    --argc;
-    ++argv;
-  }
   const std::string mode = argc > 1 ? argv[1] : "";
   if (mode == "replace" && argc > 2)
     return CompareReplacements(std::strtoul(argv[2], nullptr, 10),
@@ -373,9 +400,12 @@ int main(int argc, char** argv) {
     return CompareMethods(std::strtoul(argv[2], nullptr, 10), argc > 3 ? std::atoi(argv[3]) : -1);
   }
   if (mode == "bench" && argc > 2) return Bench(argc, argv);
+  if (mode == "repeat" && argc > 3)
+    return Repeat(std::strtoul(argv[2], nullptr, 10), std::atoi(argv[3]));
   std::fprintf(stderr,
                "usage: window_driver show [--search TEXT] [--press NAME] [FILE]\n"
                "       window_driver methods BYTES [INDEX]\n"
+               "       window_driver repeat BYTES TIMES\n"
                "       window_driver bench BYTES...\n");
   return 2;
 }
