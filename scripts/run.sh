@@ -6,7 +6,7 @@
 # the window is up; these two run the window through window_driver.exe, which opens it
 # exactly as linsift.exe does.
 # With a display (DISPLAY set) the window stays until you close it. Without one, a
-# virtual display (Xvfb) is used: the script waits for the window, writes a screenshot
+# virtual display (Xvfb) of its own is started: the script waits for the window, writes a screenshot
 # of it (default build/linsift-screenshot.png, or PNG), prints its path and ends the
 # program.
 set -euo pipefail
@@ -47,10 +47,20 @@ fi
 # Everything below runs inside the Wine session (prefix, locale, display).
 export LINSIFT_FILE=$file LINSIFT_SHOT=${shot:-$root/build/linsift-screenshot.png}
 interactive=1
-[ -z "${DISPLAY:-}" ] && interactive=0
+if [ -z "${DISPLAY:-}" ]; then
+  # A display of our own, so that no other program's window can cover the screenshot.
+  interactive=0
+  n=95
+  while [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ]; do n=$((n + 1)); done
+  Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp </dev/null >/dev/null 2>&1 &
+  xvfb=$!
+  trap 'kill $xvfb 2>/dev/null || true' EXIT
+  for _ in $(seq 100); do [ -S "/tmp/.X11-unix/X$n" ] && break; sleep 0.1; done
+  export DISPLAY=":$n"
+fi
 export LINSIFT_INTERACTIVE=$interactive
 
-exec scripts/wine.sh bash -c '
+scripts/wine.sh bash -c '
   set -euo pipefail
   args=("$@")
   if [ -n "$LINSIFT_FILE" ]; then args+=("$(winepath -w "$LINSIFT_FILE" 2>/dev/null)"); fi
