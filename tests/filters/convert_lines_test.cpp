@@ -75,6 +75,13 @@ TEST(ConvertLines, NeverTouchesTheStatus) {
   EXPECT_FALSE(result.message.has_value());
 }
 
+// Doubles every byte: the converter's output may be twice the line.
+void NKF32_CALL DoublingConverter(char* out, const char* in) {
+  const size_t n = std::strlen(in);
+  for (size_t i = 0; i < n; ++i) out[2 * i] = out[2 * i + 1] = in[i];
+  out[2 * n] = '\0';
+}
+
 // A converter that fills the whole 2 * n + 1 bytes it is given and nothing more.
 void NKF32_CALL FillingConverter(char* out, const char* in) {
   const size_t n = std::strlen(in);
@@ -111,6 +118,24 @@ TEST(ConvertLines, TreatsEveryLineOfATextBeyondTheListLimit) {
   const std::string expected = Repeated("a\r\nb\r\n", 2250000) + "\r\n";
   EXPECT_TRUE(Convert(nullptr, text) == expected);
   EXPECT_TRUE(Convert(CopyingConverter, text) == expected);
+}
+
+TEST(ConvertLines, CutsAGrowingOutputAt40MillionBytesAsTheAppendsDo) {
+  // Every 8-byte line doubles to 16 bytes and CR LF: 2,300,000 lines would give 41,400,000
+  // bytes. Line 2,222,223 starts at 39,999,996 and keeps 4 bytes; later appends are refused.
+  const std::string text = Repeated("abcdefgh\n", 2300000);
+  const std::string doubled = "aabbccddeeffgghh";
+  const std::string prefix = Repeated(doubled + "\r\n", 2222000);
+  B2String1 expected(prefix.data(), static_cast<int>(prefix.size()));
+  for (int i = 2222000; i <= 2300000; ++i) {  // the last, empty line included
+    if (i < 2300000) expected.Append(doubled.data(), static_cast<int>(doubled.size()));
+    expected.Append("\r\n");
+  }
+  ASSERT_EQ(expected.Length(), 40000000);
+  const FilterResult result = ConvertLines(DoublingConverter, text.data(), text.size());
+  ASSERT_NE(result.pane, nullptr);
+  EXPECT_EQ(result.pane->Length(), 40000000);
+  EXPECT_TRUE(result.pane->Equals(&expected));
 }
 
 // Where the stand-in libraries were built: a directory of their own beside the test program.
