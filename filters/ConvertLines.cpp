@@ -86,7 +86,9 @@ FilterResult ConvertLines(NkfConvertFn convert, const char* pane, size_t paneSiz
   // which holds 2 * n + 1 bytes for a decoded line of n bytes.
   LineBuffer decodedBuffer;
   LineBuffer convertedBuffer;
-  OutputText out(convert == nullptr ? size + size / 2 + 2 : 2 * size + 2);
+  // Every line, empty ones too, is written with CR LF, and a converter may double it: the
+  // output never passes 2 * size + 2 bytes, so it is reserved once and never regrown.
+  OutputText out(2 * size + 2);
   const char* p = pane;
   for (;;) {
     const TextLine line = TextLine::At(p, end);

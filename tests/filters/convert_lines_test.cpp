@@ -121,14 +121,18 @@ TEST(ConvertLines, TreatsEveryLineOfATextBeyondTheListLimit) {
 }
 
 TEST(ConvertLines, CutsAGrowingOutputAt40MillionBytesAsTheAppendsDo) {
-  // Every 8-byte line doubles to 16 bytes and CR LF: 2,300,000 lines would give 41,400,000
-  // bytes. Line 2,222,223 starts at 39,999,996 and keeps 4 bytes; later appends are refused.
-  const std::string text = Repeated("abcdefgh\n", 2300000);
-  const std::string doubled = "aabbccddeeffgghh";
-  const std::string prefix = Repeated(doubled + "\r\n", 2222000);
+  // Every 80-byte line doubles to 160 bytes and CR LF: 250,000 lines would give 40,500,002
+  // bytes. Line 246,914 starts at 39,999,906 and keeps 94 bytes; later appends are refused.
+  std::string line;
+  for (int i = 0; i < 8; ++i) line += "abcdefghi" + std::to_string(i);
+  const std::string text = Repeated(line + "\n", 250000);
+  std::string doubled;
+  for (char c : line) doubled += std::string(2, c);
+  const std::string prefix = Repeated(doubled + "\r\n", 246000);
   B2String1 expected(prefix.data(), static_cast<int>(prefix.size()));
-  for (int i = 2222000; i <= 2300000; ++i) {  // the last, empty line included
-    if (i < 2300000) expected.Append(doubled.data(), static_cast<int>(doubled.size()));
+  expected.Reserve(B2String1::kMaxLength);  // past 20,000,000 every growth would copy it all
+  for (int i = 246000; i <= 250000; ++i) {  // the last, empty line included
+    if (i < 250000) expected.Append(doubled.data(), static_cast<int>(doubled.size()));
     expected.Append("\r\n");
   }
   ASSERT_EQ(expected.Length(), 40000000);

@@ -233,6 +233,7 @@ TEST(Filters, TreatEveryLineOfATextBeyondTheListLimit) {
 std::unique_ptr<B2String1> AppendedLines(const std::string& line, size_t lines, size_t exact) {
   const std::string prefix = Repeated(line + "\r\n", exact);
   auto out = std::make_unique<B2String1>(prefix.data(), static_cast<int>(prefix.size()));
+  out->Reserve(B2String1::kMaxLength);  // past 20,000,000 every growth would copy it all
   for (size_t i = exact; i < lines; ++i) {
     out->Append(line.data(), static_cast<int>(line.size()));
     out->Append("\r\n");
