@@ -816,6 +816,7 @@ long RunProgramAndClose(const std::string& arguments, UINT message, WPARAM wPara
 }
 
 TEST(Program, ExitAndCloseEndItWithCodeZero) {
+  // -1: linsift.exe did not start, showed no window within 10 s (no display?) or did not end.
   EXPECT_EQ(RunProgramAndClose("", WM_COMMAND, ids::kExit), 0);
   const std::string path = WriteTempFile("linsift program.txt", "some text\r\n");
   EXPECT_EQ(RunProgramAndClose(path, WM_CLOSE, 0), 0) << "with a file on the command line";
