@@ -7,7 +7,7 @@ packages=(
   build-essential cmake ninja-build googletest libgtest-dev libbenchmark-dev
   clang libclang-rt-14-dev
   g++-mingw-w64-x86-64 wine wine64 xvfb xdotool imagemagick x11-utils
-  locales fonts-ipafont-gothic nkf manpages-ja groff-base hyperfine time
+  locales fonts-ipafont-gothic nkf manpages-ja groff-base hyperfine time python3
 )
 
 missing=()
