@@ -381,7 +381,8 @@ int Bench(int argc, char** argv) {
     Step("press 抽出 (one command)",
          [&] { SendMessageA(g_mainWindow, WM_COMMAND, ids::kExtract, 0); });
     const bool same = ReadControlText(g_textPane) == std::string(result.pane->CStr());
-    std::printf("  pane after the press %s\n", same ? "as expected" : "DIFFERS");
+    std::printf("  pane after the press %s; peak working set %.0f MB\n",
+                same ? "as expected" : "DIFFERS", PeakMegabytes());
     std::fflush(stdout);
     EndWindow();
   }
