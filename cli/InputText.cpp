@@ -17,6 +17,7 @@
 using StatBuf = struct _stat64;
 #define LINSIFT_FSTAT _fstat64
 #define LINSIFT_STAT _stat64
+#define LINSIFT_TELL(fd) _lseeki64(fd, 0, SEEK_CUR)
 #else
 #include <signal.h>
 #include <sys/mman.h>
@@ -27,6 +28,7 @@ using StatBuf = struct _stat64;
 using StatBuf = struct stat;
 #define LINSIFT_FSTAT ::fstat
 #define LINSIFT_STAT ::stat
+#define LINSIFT_TELL(fd) static_cast<long long>(::lseek(fd, 0, SEEK_CUR))
 #endif
 
 namespace {
@@ -112,13 +114,18 @@ bool InputText::Load(const char* path, std::string& error) {
 #ifdef _WIN32
     _setmode(0, _O_BINARY);
 #endif
+    // A redirected file is read from where standard input stands, not always from its start.
     StatBuf info;
     const bool regular = LINSIFT_FSTAT(0, &info) == 0 && (info.st_mode & S_IFMT) == S_IFREG;
-    if (regular && static_cast<unsigned long long>(info.st_size) > kMaxBytes) {
+    const long long offset = regular ? LINSIFT_TELL(0) : 0;
+    const unsigned long long left = regular && offset >= 0 && offset <= info.st_size
+                                        ? static_cast<unsigned long long>(info.st_size - offset)
+                                        : 0;
+    if (left > kMaxBytes) {
       error = name + ": larger than 40,000,000 bytes";
       return false;
     }
-    if (!ReadStream(0, regular ? static_cast<size_t>(info.st_size) : 0, error)) {
+    if (!ReadStream(0, static_cast<size_t>(left), error)) {
       error = name + error;
       return false;
     }
