@@ -65,7 +65,7 @@ constexpr char kAboutCaption[] =
     "\x83\x6f\x81\x5b\x83\x57\x83\x87\x83\x93\x8f\xee\x95\xf1";  // バージョン情報
 constexpr char kAboutText[] = "Linsift 09";
 
-// Status text after a file is opened or dropped, formatted with wsprintfA.
-constexpr char kLinesFormat[] = "\x91\x53%d\x8d\x73";  // 全%d行
+// The status text after a file is opened or dropped is the filters' line count,
+// ShownTexts::kLinesFormat.
 
 }  // namespace ui

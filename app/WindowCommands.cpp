@@ -15,6 +15,7 @@
 #include "filters/ConvertLines.h"
 #include "filters/FilterResult.h"
 #include "filters/LineFilters.h"
+#include "filters/ShownTexts.h"
 #include "strings/B2String1.h"
 
 namespace {
@@ -57,7 +58,7 @@ void ConvertPane(HWND window) {
 }
 
 void ShowLineCount(int lines) {
-  wsprintfA(g_statusBuffer, ui::kLinesFormat, lines);
+  wsprintfA(g_statusBuffer, ShownTexts::kLinesFormat, lines);
   SetWindowTextA(g_statusBar, g_statusBuffer);
 }
 

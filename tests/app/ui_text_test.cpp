@@ -4,45 +4,10 @@
 
 #include <string>
 
+#include "Cp932Text.h"
 #include "app/UiText.h"
 
-#ifdef _WIN32
-#include <windows.h>
-#else
-#include <iconv.h>
-#endif
-
 namespace {
-
-// Converts CP932 bytes to UTF-8; "<invalid>" when a byte sequence has no character.
-std::string Cp932ToUtf8(const std::string& bytes) {
-#ifdef _WIN32
-  const int n = static_cast<int>(bytes.size());
-  if (n == 0) return {};
-  const int wide = MultiByteToWideChar(932, MB_ERR_INVALID_CHARS, bytes.data(), n, nullptr, 0);
-  if (wide <= 0) return "<invalid>";
-  std::wstring w(static_cast<size_t>(wide), L'\0');
-  MultiByteToWideChar(932, MB_ERR_INVALID_CHARS, bytes.data(), n, w.data(), wide);
-  const int utf8 = WideCharToMultiByte(CP_UTF8, 0, w.data(), wide, nullptr, 0, nullptr, nullptr);
-  std::string out(static_cast<size_t>(utf8), '\0');
-  WideCharToMultiByte(CP_UTF8, 0, w.data(), wide, out.data(), utf8, nullptr, nullptr);
-  return out;
-#else
-  iconv_t cd = iconv_open("UTF-8", "CP932");
-  if (cd == reinterpret_cast<iconv_t>(-1)) return "<no CP932 converter>";
-  std::string in = bytes;
-  std::string out(in.size() * 4 + 4, '\0');
-  char* inPtr = in.data();
-  char* outPtr = out.data();
-  size_t inLeft = in.size();
-  size_t outLeft = out.size();
-  const size_t rc = iconv(cd, &inPtr, &inLeft, &outPtr, &outLeft);
-  iconv_close(cd);
-  if (rc == static_cast<size_t>(-1)) return "<invalid>";
-  out.resize(out.size() - outLeft);
-  return out;
-#endif
-}
 
 struct Text {
   const char* name;
@@ -77,7 +42,6 @@ TEST(UiText, EveryTextDecodesToItsReadableForm) {
       {"kClearCaption", ui::kClearCaption, "確認"},
       {"kAboutCaption", ui::kAboutCaption, "バージョン情報"},
       {"kAboutText", ui::kAboutText, "Linsift 09"},
-      {"kLinesFormat", ui::kLinesFormat, "全%d行"},
   };
   for (const Text& t : texts) {
     EXPECT_EQ(Cp932ToUtf8(t.bytes), t.expected) << t.name;

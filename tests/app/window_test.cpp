@@ -26,6 +26,7 @@
 #include "app/PaneText.h"
 #include "app/UiText.h"
 #include "filters/ConvertLines.h"
+#include "filters/ShownTexts.h"
 
 namespace {
 
@@ -54,11 +55,7 @@ void Press(int id) {
                reinterpret_cast<LPARAM>(GetDlgItem(g_mainWindow, id)));
 }
 
-std::string Lines(int n) {
-  char text[32];
-  wsprintfA(text, ui::kLinesFormat, n);
-  return text;
-}
+std::string Lines(int n) { return ShownTexts::Lines(n); }
 
 // ---- Files -------------------------------------------------------------------------
 
