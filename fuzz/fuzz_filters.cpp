@@ -8,7 +8,7 @@
 
 #include "filters/ConvertLines.h"
 #include "filters/LineFilters.h"
-#include "tests/filters/ReferenceFilters.cpp"  // the reference model, compiled in
+#include "tests/filters/ReferenceFilters.h"
 
 namespace {
 

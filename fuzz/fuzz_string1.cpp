@@ -10,17 +10,7 @@
 
 namespace {
 
-long Naive(const std::string& hay, const std::string& needle, bool last) {
-  if (needle.empty() || needle.size() > hay.size()) return -1;
-  long found = -1;
-  for (size_t p = 0; p + needle.size() <= hay.size(); p++) {
-    if (hay.compare(p, needle.size(), needle) == 0) {
-      found = static_cast<long>(p);
-      if (!last) return found;
-    }
-  }
-  return found;
-}
+using stringmodel::Naive;
 
 void Fail(const std::string& what) {
   std::fprintf(stderr, "%s\n", what.c_str());

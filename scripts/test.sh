@@ -63,7 +63,7 @@ step "sanitizer build" build asan && run_ctest "sanitizer tests" ctest --preset 
 step "windows build" build mingw && run_ctest "windows tests (wine)" scripts/wine.sh ctest --preset mingw
 
 fuzz() {
-  build fuzz || return 1
+  cmake --preset fuzz >"$log_dir/configure-fuzz.log" 2>&1 && cmake --build --preset fuzz --target fuzzers -j "$jobs" || return 1
   local f rc=0
   for f in build/fuzz/fuzz/fuzz_*; do
     [ -x "$f" ] || continue

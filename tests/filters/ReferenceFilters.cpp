@@ -109,3 +109,14 @@ std::string PaneOf(const FilterResult& result) {
   if (result.pane == nullptr) return "<none>";
   return std::string(result.pane->Data(), static_cast<size_t>(result.pane->Length()));
 }
+
+std::string Repeated(const std::string& piece, size_t times) {
+  std::string out;
+  out.reserve(piece.size() * times);
+  std::string block = piece;
+  for (size_t left = times; left > 0; left >>= 1) {
+    if (left & 1) out += block;
+    if (left > 1) block += block;
+  }
+  return out;
+}

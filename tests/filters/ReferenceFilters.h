@@ -23,3 +23,6 @@ FilterResult Convert(NkfConvertFn convert, const std::string& pane);
 
 /// The pane text of a result as bytes, or "<none>" when it leaves the pane unchanged.
 std::string PaneOf(const FilterResult& result);
+
+/// times copies of piece, built by doubling (fast also in unoptimised builds).
+std::string Repeated(const std::string& piece, size_t times);

@@ -102,17 +102,6 @@ TEST(ConvertLines, GivesTheConverterTwiceTheDecodedLengthPlusOne) {
       std::string(5, 'y') + "\r\n" + std::string(19, 'y') + "\r\n" + std::string(3, 'y') + "\r\n");
 }
 
-std::string Repeated(const std::string& piece, size_t times) {
-  std::string out;
-  out.reserve(piece.size() * times);
-  std::string block = piece;
-  for (size_t left = times; left > 0; left >>= 1) {
-    if (left & 1) out += block;
-    if (left > 1) block += block;
-  }
-  return out;
-}
-
 TEST(ConvertLines, TreatsEveryLineOfATextBeyondTheListLimit) {
   const std::string text = Repeated("a\n%62\n", 2250000);  // 4,500,001 lines
   const std::string expected = Repeated("a\r\nb\r\n", 2250000) + "\r\n";

@@ -194,18 +194,6 @@ TEST(SplitLines, CutsAtLfAfterCrLfBecameLf) {
   EXPECT_EQ(SplitLines(nullptr), nullptr);
 }
 
-// times copies of piece, built by doubling (fast also in unoptimised builds).
-std::string Repeated(const std::string& piece, size_t times) {
-  std::string out;
-  out.reserve(piece.size() * times);
-  std::string block = piece;
-  for (size_t left = times; left > 0; left >>= 1) {
-    if (left & 1) out += block;
-    if (left > 1) block += block;
-  }
-  return out;
-}
-
 TEST(Filters, TreatEveryLineOfATextBeyondTheListLimit) {
   // 4,500,000 one-byte lines, 'a' and 'b' in turn: more than a line list holds (4,194,305).
   const std::string text = Repeated("a\nb\n", 2250000);

@@ -14,6 +14,20 @@
 
 namespace stringmodel {
 
+/// The first (or, with last, the last) start of needle in hay by trying every position;
+/// -1 when there is none or needle is empty.
+inline long Naive(const std::string& hay, const std::string& needle, bool last) {
+  if (needle.empty() || needle.size() > hay.size()) return -1;
+  long found = -1;
+  for (size_t p = 0; p + needle.size() <= hay.size(); p++) {
+    if (hay.compare(p, needle.size(), needle) == 0) {
+      found = static_cast<long>(p);
+      if (!last) return found;
+    }
+  }
+  return found;
+}
+
 constexpr int kMin = 32;
 constexpr int kMax = 40000000;
 

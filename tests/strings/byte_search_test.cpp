@@ -5,21 +5,12 @@
 #include <random>
 #include <string>
 
+#include "StringModel.h"
 #include "strings/ByteSearch.h"
 
 namespace {
 
-long Naive(const std::string& hay, const std::string& needle, bool last) {
-  if (needle.empty() || needle.size() > hay.size()) return -1;
-  long found = -1;
-  for (size_t p = 0; p + needle.size() <= hay.size(); p++) {
-    if (hay.compare(p, needle.size(), needle) == 0) {
-      found = static_cast<long>(p);
-      if (!last) return found;
-    }
-  }
-  return found;
-}
+using stringmodel::Naive;
 
 long Offset(const char* hit, const std::string& hay) {
   return hit ? static_cast<long>(hit - hay.data()) : -1;
