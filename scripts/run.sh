@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds what is missing and opens Linsift under Wine.
 #   scripts/run.sh [--search TEXT] [--press NAME] [--shot PNG] [FILE]
-# FILE is loaded into the pane as linsift.exe loads its command line. TEXT goes into the
+# FILE is loaded into the pane as linsift.exe loads its command line. TEXT (UTF-8, as typed
+# in a terminal; Wine hands it over in code page 932) goes into the
 # search box and NAME (extract, delete, deleteupto, count, sjis, url) is pressed once
 # the window is up; these two run the window through window_driver.exe, which opens it
 # exactly as linsift.exe does.
@@ -80,5 +81,5 @@ scripts/wine.sh bash -c '
   sleep 1.5  # let it load, run the command and paint
   mkdir -p "$(dirname "$LINSIFT_SHOT")"
   import -window "$window" "$LINSIFT_SHOT"
-  echo "$LINSIFT_SHOT"
+  echo "run: screenshot of the Linsift window: $LINSIFT_SHOT"
 ' run "${program[@]}"
