@@ -1,10 +1,11 @@
 // Conversion of each input encoding, the output rules and the options.
+#include "nkf32/Converter.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
 
 #include "Nkf32TestSupport.h"
-#include "nkf32/Converter.h"
 #include "nkf32/Encoding.h"
 #include "nkf32/EncodingDetector.h"
 
