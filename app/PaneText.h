@@ -14,7 +14,8 @@ std::string ReadControlText(HWND control);
 /// `pieceBytes` goes in in pieces of at most that many bytes added at the end (under Wine
 /// a third faster than one WM_SETTEXT for large texts), none ending inside a double-byte
 /// character or between CR and LF, so the pane holds the same text; no undo is recorded
-/// and the caret and view go back to the start, as after WM_SETTEXT.
+/// while filling (the user's later edits can be undone again) and the caret and view go
+/// back to the start, as after WM_SETTEXT.
 void FillEmptyPane(HWND pane, const char* text, size_t pieceBytes);
 
 /// The length of the longest prefix of the first `n` bytes of `text` (which starts on a

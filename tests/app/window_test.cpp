@@ -526,6 +526,26 @@ TEST_F(MainWindowTest, TextWrittenInPiecesArrivesWholeWhereverThePiecesEnd) {
   EXPECT_EQ(PieceEnd("\x93\xfa\x96\x7b", 4, true), 4u);
 }
 
+// The pane is filled without undo (see FillEmptyPane), but the user's own edits
+// afterwards must still be undoable, whichever way the text went in: whole or in pieces.
+TEST_F(MainWindowTest, UsersEditsInAWrittenPaneCanBeUndone) {
+  auto typeAndUndo = [](const std::string& before) {
+    CHARRANGE end{-1, -1};
+    SendMessageA(g_textPane, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&end));
+    SendMessageA(g_textPane, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>("typed"));
+    EXPECT_EQ(Pane(), before + "typed");
+    EXPECT_NE(SendMessageA(g_textPane, EM_CANUNDO, 0, 0), 0);
+    SendMessageA(g_textPane, EM_UNDO, 0, 0);
+    EXPECT_EQ(Pane(), before);
+  };
+  SetPane("apple\r\nbanana\r\n");
+  typeAndUndo("apple\r\nbanana\r\n");
+  const std::string text = "line one\r\nline two\r\nline three\r\n";
+  SetPane("");
+  FillEmptyPane(g_textPane, text.c_str(), 16);
+  typeAndUndo(text);
+}
+
 // ---- The conversion (31 and 32) through the real nkf32.dll ---------------------------
 
 TEST_F(MainWindowTest, BothConversionItemsGiveTheSameTextThroughNkf32) {
