@@ -5,6 +5,9 @@
 #   bench/window_bench.sh [BYTES...]          default: 1000000 4000000
 #   bench/window_bench.sh --methods BYTES     compare the ways of filling the pane
 #   bench/window_bench.sh --replace BYTES     compare the ways of replacing its text
+#   bench/window_bench.sh --repeat BYTES [N]  write the text and its half N times (10) by
+#                                             turns: every write should take about as
+#                                             long as the first two, never more each time
 # Each size runs in its own process: Wine's RichEdit leaves a process slower after a
 # large text has been in a pane, which would spoil the next figure.
 set -euo pipefail
@@ -24,6 +27,9 @@ case "${1:-}" in
     ;;
   --replace)
     for i in 0 1 2 3; do run replace "$2" "$i" | grep -v '^replace' || true; done
+    ;;
+  --repeat)
+    run repeat "$2" "${3:-10}"
     ;;
   *)
     sizes=("$@")
