@@ -13,118 +13,82 @@
 namespace bytesearch {
 namespace {
 
-// Two-way search over an indexable view (forward, or mirrored for the backward search).
-// Needle and hay are read only through the accessors; the result is the start index in the
-// view's coordinates, or SIZE_MAX. Preprocessing O(m), search O(n), with a last-byte shift
-// table so typical text is skipped in strides.
+// Crochemore and Perrin's two-way search over an indexable view (forward, or mirrored for
+// the backward search): O(m) to prepare, O(n) to search, O(1) extra memory. Needle and hay are
+// read only through the accessors; the result is the start index in the view's coordinates,
+// or SIZE_MAX.
+
+// The start of the needle's maximal suffix under the byte order (or, with `reversed`, under
+// the reverse order) and that suffix's period.
+template <class NeedleAt>
+size_t MaximalSuffix(NeedleAt needle, size_t m, bool reversed, size_t* period) {
+  size_t before = SIZE_MAX;  // one before the suffix's start; wraps to 0 on the first +1
+  size_t candidate = 0;      // the competing suffix starts at candidate + 1
+  size_t offset = 1;         // how far the two suffixes have been compared
+  size_t p = 1;
+  while (candidate + offset < m) {
+    const unsigned char a = needle(candidate + offset);
+    const unsigned char b = needle(before + offset);
+    if (a == b) {
+      if (offset == p) {  // one more whole period matched
+        candidate += p;
+        offset = 1;
+      } else {
+        ++offset;
+      }
+    } else if (reversed ? a > b : a < b) {  // the candidate is smaller: the suffix goes on
+      candidate += offset;
+      offset = 1;
+      p = candidate - before;
+    } else {  // the candidate is larger: it becomes the suffix
+      before = candidate++;
+      offset = p = 1;
+    }
+  }
+  *period = p;
+  return before + 1;
+}
+
 template <class HayAt, class NeedleAt>
-size_t TwoWay(HayAt h, size_t n, NeedleAt nd, size_t l) {
-  if (l == 0 || l > n) return SIZE_MAX;
-  size_t byteset[256 / (8 * sizeof(size_t))] = {};
-  size_t shift[256];
-  const size_t bits = 8 * sizeof(size_t);
-  for (size_t i = 0; i < l; i++) {
-    unsigned char b = nd(i);
-    byteset[b / bits] |= size_t{1} << (b % bits);
-    shift[b] = i + 1;
+size_t TwoWay(HayAt hay, size_t n, NeedleAt needle, size_t m) {
+  if (m == 0 || m > n) return SIZE_MAX;
+  // Critical factorisation: the later of the two maximal suffixes splits the needle into a
+  // left part u and a right part v.
+  size_t period = 0;
+  size_t reversedPeriod = 0;
+  const size_t forward = MaximalSuffix(needle, m, false, &period);
+  const size_t backward = MaximalSuffix(needle, m, true, &reversedPeriod);
+  size_t split = forward;
+  if (backward > forward) {
+    split = backward;
+    period = reversedPeriod;
   }
 
-  // Maximal suffix under both byte orders; the longer one gives the critical factorisation.
-  size_t ip = SIZE_MAX, jp = 0, k = 1, p = 1;
-  while (jp + k < l) {
-    unsigned char a = nd(ip + k), b = nd(jp + k);
-    if (a == b) {
-      if (k == p) {
-        jp += p;
-        k = 1;
-      } else {
-        k++;
-      }
-    } else if (a > b) {
-      jp += k;
-      k = 1;
-      p = jp - ip;
-    } else {
-      ip = jp++;
-      k = p = 1;
-    }
-  }
-  size_t ms = ip;
-  size_t p0 = p;
-  ip = SIZE_MAX;
-  jp = 0;
-  k = p = 1;
-  while (jp + k < l) {
-    unsigned char a = nd(ip + k), b = nd(jp + k);
-    if (a == b) {
-      if (k == p) {
-        jp += p;
-        k = 1;
-      } else {
-        k++;
-      }
-    } else if (a < b) {
-      jp += k;
-      k = 1;
-      p = jp - ip;
-    } else {
-      ip = jp++;
-      k = p = 1;
-    }
-  }
-  if (ip + 1 > ms + 1) {
-    ms = ip;
-  } else {
-    p = p0;
-  }
+  // When u also occurs one period further on, the needle is periodic: after a full match or a
+  // mismatch in u, the next m - period bytes are known to match already (`known`).
+  bool periodic = period + split <= m;
+  for (size_t i = 0; periodic && i < split; ++i) periodic = needle(i) == needle(i + period);
+  if (!periodic) period = (split > m - split ? split : m - split) + 1;
 
-  // Periodic needle: the left part repeats with period p, so matched bytes can be remembered.
-  bool periodic = true;
-  for (size_t i = 0; i < ms + 1; i++) {
-    if (nd(i) != nd(i + p)) {
-      periodic = false;
-      break;
-    }
-  }
-  size_t mem0;
-  if (!periodic) {
-    mem0 = 0;
-    p = (ms > l - ms - 1 ? ms : l - ms - 1) + 1;
-  } else {
-    mem0 = l - p;
-  }
-  size_t mem = 0;
-
-  size_t pos = 0;
-  for (;;) {
-    if (n - pos < l) return SIZE_MAX;
-    unsigned char last = h(pos + l - 1);
-    if (byteset[last / bits] & (size_t{1} << (last % bits))) {
-      k = l - shift[last];
-      if (k) {
-        if (k < mem) k = mem;
-        pos += k;
-        mem = 0;
-        continue;
-      }
-    } else {
-      pos += l;
-      mem = 0;
+  size_t known = 0;
+  for (size_t pos = 0; n - pos >= m;) {
+    // Match v from left to right.
+    size_t i = split > known ? split : known;
+    while (i < m && needle(i) == hay(pos + i)) ++i;
+    if (i < m) {
+      pos += i - split + 1;
+      known = 0;
       continue;
     }
-    for (k = (ms + 1 > mem ? ms + 1 : mem); k < l && nd(k) == h(pos + k); k++) {
-    }
-    if (k < l) {
-      pos += k - ms;
-      mem = 0;
-      continue;
-    }
-    for (k = ms + 1; k > mem && nd(k - 1) == h(pos + k - 1); k--) {
-    }
-    if (k <= mem) return pos;
-    pos += p;
-    mem = mem0;
+    // Then u from right to left, down to what is already known.
+    const size_t floor = periodic ? known : 0;
+    size_t j = split;
+    while (j > floor && needle(j - 1) == hay(pos + j - 1)) --j;
+    if (j <= floor) return pos;
+    pos += period;
+    known = periodic ? m - period : 0;
   }
+  return SIZE_MAX;
 }
 
 // Last c in the first n bytes, or null. Scans windows growing from the end: the total work is
@@ -258,7 +222,7 @@ int MeasureText(const char* text, int limit) {
 const char* TwoWayFind(const char* hay, size_t n, const char* needle, size_t m) {
   const unsigned char* h = reinterpret_cast<const unsigned char*>(hay);
   const unsigned char* d = reinterpret_cast<const unsigned char*>(needle);
-  size_t r = TwoWay([h](size_t i) { return h[i]; }, n, [d](size_t i) { return d[i]; }, m);
+  const size_t r = TwoWay([h](size_t i) { return h[i]; }, n, [d](size_t i) { return d[i]; }, m);
   return r == SIZE_MAX ? nullptr : hay + r;
 }
 
@@ -266,8 +230,8 @@ const char* TwoWayFindLast(const char* hay, size_t n, const char* needle, size_t
   const unsigned char* h = reinterpret_cast<const unsigned char*>(hay);
   const unsigned char* d = reinterpret_cast<const unsigned char*>(needle);
   // Mirror both: the first match in the mirrored text is the last match in the text.
-  size_t r = TwoWay([h, n](size_t i) { return h[n - 1 - i]; }, n,
-                    [d, m](size_t i) { return d[m - 1 - i]; }, m);
+  const size_t r = TwoWay([h, n](size_t i) { return h[n - 1 - i]; }, n,
+                          [d, m](size_t i) { return d[m - 1 - i]; }, m);
   return r == SIZE_MAX ? nullptr : hay + (n - r - m);
 }
 
