@@ -13,6 +13,21 @@
 
 namespace {
 
+// The pieces of the text between separators of `size` bytes, in a new list; next(from) gives
+// the next separator at or after from, or -1. Without a separator the list holds the whole text.
+template <class Next>
+B2StringVector* SplitAt(const char* text, int length, int size, Next next) {
+  B2StringVector* list = new B2StringVector();
+  int start = 0;
+  for (int pos = next(0); pos >= 0; pos = next(start)) {
+    // A full list refuses every further piece, so the scan can stop there.
+    if (!list->AddBytes(text + start, pos - start)) return list;
+    start = pos + size;
+  }
+  list->AddBytes(text + start, length - start);
+  return list;
+}
+
 size_t Bytes(int n) { return static_cast<size_t>(n); }
 
 // True when p points into [block, block + size).
@@ -97,21 +112,7 @@ bool B2String1::Contains(const char* text) const {
 // --- Split -------------------------------------------------------------------------------------
 
 B2StringVector* B2String1::Split(char c) const {
-  B2StringVector* list = new B2StringVector();
-  int pos = IndexOf(c);
-  if (pos < 0) {
-    list->AddBytes(buffer, length);  // a copy of the whole text
-    return list;
-  }
-  int start = 0;
-  while (pos >= 0) {
-    // A full list refuses every further piece, so the scan can stop there.
-    if (!list->AddBytes(buffer + start, pos - start)) return list;
-    start = pos + 1;
-    pos = IndexOf(start, c);
-  }
-  list->AddBytes(buffer + start, length - start);
-  return list;
+  return SplitAt(buffer, length, 1, [&](int from) { return IndexOf(from, c); });
 }
 
 B2StringVector* B2String1::Split(const char* sep) const {
@@ -121,21 +122,8 @@ B2StringVector* B2String1::Split(const char* sep) const {
 
 B2StringVector* B2String1::Split(const char* sep, int n) const {
   if (!sep || n < 1 || n > length) return nullptr;
-  B2StringVector* list = new B2StringVector();
   const bytesearch::Needle needle = bytesearch::Prepare(sep, Bytes(n));
-  int pos = NextOf(buffer, length, needle, 0);
-  if (pos < 0) {
-    list->AddBytes(buffer, length);  // a copy of the whole text
-    return list;
-  }
-  int start = 0;
-  while (pos >= 0) {
-    if (!list->AddBytes(buffer + start, pos - start)) return list;
-    start = pos + n;
-    pos = NextOf(buffer, length, needle, start);
-  }
-  list->AddBytes(buffer + start, length - start);
-  return list;
+  return SplitAt(buffer, length, n, [&](int from) { return NextOf(buffer, length, needle, from); });
 }
 
 // --- Replace -----------------------------------------------------------------------------------
