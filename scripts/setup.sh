@@ -7,7 +7,8 @@ packages=(
   build-essential cmake ninja-build googletest libgtest-dev libbenchmark-dev
   clang libclang-rt-14-dev
   g++-mingw-w64-x86-64 wine wine64 xvfb xdotool imagemagick x11-utils
-  locales fonts-ipafont-gothic nkf manpages-ja groff-base hyperfine time python3
+  locales fonts-ipafont-gothic fonts-wine nkf manpages-ja groff-base hyperfine time python3
+  parallel
 )
 
 missing=()
