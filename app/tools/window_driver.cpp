@@ -8,6 +8,9 @@
 //       sets a generated Shift_JIS text of about BYTES bytes into a fresh pane in several
 //       ways (or only the INDEXth) and prints how long each takes and whether the pane
 //       then holds the same text.
+//   window_driver replace BYTES [INDEX]
+//       replaces such a text in the pane by its filtered half in several ways (or only the
+//       INDEXth) and prints how long each takes.
 //   window_driver repeat BYTES TIMES
 //       writes a generated text and its filtered half into the pane by turns.
 //   window_driver bench BYTES...
