@@ -25,6 +25,13 @@ void MainWindowTest::TearDown() {
   }
 }
 
+RECT MainWindowTest::PlaceOf(HWND control) const {
+  RECT place{};
+  GetWindowRect(control, &place);
+  MapWindowPoints(nullptr, window_, reinterpret_cast<POINT*>(&place), 2);
+  return place;
+}
+
 std::string MainWindowTest::Pane() const { return State().pane.Text(); }
 std::string MainWindowTest::Status() const { return PaneText::ReadText(State().statusBar); }
 void MainWindowTest::SetPane(const std::string& text) { State().pane.SetText(text.c_str()); }

@@ -37,6 +37,9 @@ class MainWindowTest : public testing::Test {
   /// The current pane control: it changes with every write.
   HWND PaneHandle() const { return State().pane.Handle(); }
 
+  /// Where the child `control` stands in the window's client area.
+  RECT PlaceOf(HWND control) const;
+
   std::string Pane() const;
   std::string Status() const;
   /// Through the window's own writer: replacing a large text with WM_SETTEXT is slow

@@ -50,9 +50,7 @@ TEST_F(MainWindowTest, WindowHasItsClassCaptionSizeAndControls) {
     HWND button = GetDlgItem(Window(), b.id);
     ASSERT_NE(button, nullptr) << b.id;
     EXPECT_EQ(PaneText::ReadText(button), b.text);
-    RECT r{};
-    GetWindowRect(button, &r);
-    MapWindowPoints(nullptr, Window(), reinterpret_cast<POINT*>(&r), 2);
+    const RECT r = PlaceOf(button);
     EXPECT_EQ(r.left, b.x) << b.id;
     EXPECT_EQ(r.top, 4) << b.id;
     EXPECT_EQ(r.right - r.left, 96) << b.id;
@@ -113,12 +111,8 @@ TEST_F(MainWindowTest, PaneFillsTheSpaceBetweenButtonsAndStatusBarAfterResize) {
     SetWindowPos(Window(), nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER);
     RECT client{};
     GetClientRect(Window(), &client);
-    RECT pane{};
-    GetWindowRect(PaneHandle(), &pane);
-    MapWindowPoints(nullptr, Window(), reinterpret_cast<POINT*>(&pane), 2);
-    RECT bar{};
-    GetWindowRect(State().statusBar, &bar);
-    MapWindowPoints(nullptr, Window(), reinterpret_cast<POINT*>(&bar), 2);
+    const RECT pane = PlaceOf(PaneHandle());
+    const RECT bar = PlaceOf(State().statusBar);
     EXPECT_EQ(pane.left, 0) << size.cx;
     EXPECT_EQ(pane.top, kPaneTop) << size.cx;
     EXPECT_EQ(pane.right, client.right) << size.cx;
@@ -127,10 +121,7 @@ TEST_F(MainWindowTest, PaneFillsTheSpaceBetweenButtonsAndStatusBarAfterResize) {
     EXPECT_EQ(pane.bottom, bar.top) << size.cx;
   }
   // The buttons stay where they are.
-  RECT r{};
-  GetWindowRect(GetDlgItem(Window(), ids::kCountMatches), &r);
-  MapWindowPoints(nullptr, Window(), reinterpret_cast<POINT*>(&r), 2);
-  EXPECT_EQ(r.left, 524);
+  EXPECT_EQ(PlaceOf(GetDlgItem(Window(), ids::kCountMatches)).left, 524);
 }
 
 TEST_F(MainWindowTest, ClientTooLowForThePaneGivesItNoHeight) {
