@@ -171,7 +171,8 @@ HWND StartMainWindow(HINSTANCE instance, const char* commandLine, int show) {
     return nullptr;
   }
 
-  // The window takes the state at WM_NCCREATE; when creation fails it has freed it.
+  // The window takes the state at WM_NCCREATE and frees it at WM_NCDESTROY, also when
+  // its creation fails afterwards; before that, `state` still owns it.
   HWND window = CreateWindowExA(0, ui::kClassName, ui::kWindowTitle,
                                 WS_OVERLAPPEDWINDOW | WS_VISIBLE, CW_USEDEFAULT, CW_USEDEFAULT,
                                 kWindowWidth, kWindowHeight, nullptr, nullptr, instance, &state);
