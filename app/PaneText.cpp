@@ -1,4 +1,4 @@
-// Reading and writing control texts as Shift_JIS bytes.
+// The pane: creation, the swap, the fill in pieces and reading its bytes.
 #include "app/PaneText.h"
 
 #include <richedit.h>
@@ -6,7 +6,75 @@
 #include <algorithm>
 #include <cstring>
 
-std::string ReadControlText(HWND control) {
+#include "app/CommandIds.h"
+
+namespace {
+
+// Texts longer than this go into the pane in pieces of at most this many bytes: under
+// Wine, adding a large text in pieces at its end is faster than one WM_SETTEXT.
+constexpr size_t kPaneFillPiece = 256 * 1024;
+// The undo depth a RichEdit starts with.
+constexpr WPARAM kDefaultUndoLimit = 100;
+
+void AppendInPieces(HWND pane, const char* text, size_t length, size_t pieceBytes) {
+  std::string piece;
+  for (size_t at = 0; at < length;) {
+    const size_t room = std::min(pieceBytes, length - at);
+    size_t n = PaneText::PieceEnd(text + at, room, at + room < length);
+    if (n == 0) n = room;  // a piece smaller than one character: take it as it comes
+    piece.assign(text + at, n);
+    CHARRANGE end{-1, -1};
+    SendMessageA(pane, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&end));
+    SendMessageA(pane, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(piece.c_str()));
+    at += n;
+  }
+}
+
+}  // namespace
+
+HWND PaneText::CreateControl(HWND parent, const RECT& place, bool visible) const {
+  const DWORD style = WS_CHILD | WS_BORDER | WS_VSCROLL | WS_HSCROLL | ES_MULTILINE |
+                      ES_AUTOVSCROLL | ES_AUTOHSCROLL | ES_NOHIDESEL | (visible ? WS_VISIBLE : 0);
+  HWND pane = CreateWindowExA(0, "RichEdit20A", nullptr, style, place.left, place.top,
+                              place.right - place.left, place.bottom - place.top, parent,
+                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(ids::kTextPane)),
+                              instance_, nullptr);
+  if (pane != nullptr) SendMessageA(pane, EM_EXLIMITTEXT, 0, kPaneTextLimit);
+  return pane;
+}
+
+bool PaneText::Create(HWND parent, HINSTANCE instance) {
+  instance_ = instance;
+  handle_ = CreateControl(parent, RECT{0, 0, 0, 0}, true);
+  return handle_ != nullptr;
+}
+
+void PaneText::SetText(const char* text) {
+  if (text == nullptr) text = "";
+  // Wine's RichEdit takes time that grows with the square of the text to remove a large
+  // text, and fills a shown pane several times slower than a hidden one. So the new text
+  // goes into a fresh, hidden pane; the user sees the old text replaced as a whole.
+  HWND parent = GetParent(handle_);
+  RECT place{};
+  GetWindowRect(handle_, &place);
+  MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&place), 2);
+  HWND fresh = CreateControl(parent, place, false);
+  if (fresh == nullptr) {
+    SetWindowTextA(handle_, text);  // no fresh pane: the slow way
+    return;
+  }
+  FillEmpty(fresh, text, kPaneFillPiece);
+  const bool focused = GetFocus() == handle_;
+  SetWindowPos(fresh, handle_, 0, 0, 0, 0,
+               SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+  DestroyWindow(handle_);
+  handle_ = fresh;
+  if (focused) SetFocus(fresh);
+}
+
+std::string PaneText::Text() const { return ReadText(handle_); }
+
+std::string PaneText::ReadText(HWND control) {
   const LRESULT characters = SendMessageA(control, WM_GETTEXTLENGTH, 0, 0);
   if (characters <= 0) return {};
   // Two bytes a character at most in code page 932, and the NUL.
@@ -18,14 +86,7 @@ std::string ReadControlText(HWND control) {
   return text;
 }
 
-std::string ReadSearchText(HWND control, int capacity) {
-  std::string text(static_cast<size_t>(capacity), '\0');
-  GetWindowTextA(control, text.data(), capacity);
-  text.resize(std::char_traits<char>::length(text.c_str()));
-  return text;
-}
-
-size_t PieceEnd(const char* text, size_t n, bool more) {
+size_t PaneText::PieceEnd(const char* text, size_t n, bool more) {
   if (!more) return n;
   size_t end = 0;
   for (size_t i = 0; i < n;) {
@@ -39,33 +100,11 @@ size_t PieceEnd(const char* text, size_t n, bool more) {
   return end;
 }
 
-namespace {
-
-// The undo depth a RichEdit starts with.
-constexpr WPARAM kDefaultUndoLimit = 100;
-
-void AppendInPieces(HWND pane, const char* text, size_t length, size_t pieceBytes) {
-  std::string piece;
-  for (size_t at = 0; at < length;) {
-    const size_t room = std::min(pieceBytes, length - at);
-    size_t n = PieceEnd(text + at, room, at + room < length);
-    if (n == 0) n = room;  // a piece smaller than one character: take it as it comes
-    piece.assign(text + at, n);
-    CHARRANGE end{-1, -1};
-    SendMessageA(pane, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&end));
-    SendMessageA(pane, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(piece.c_str()));
-    at += n;
-  }
-}
-
-}  // namespace
-
-void FillEmptyPane(HWND pane, const char* text, size_t pieceBytes) {
+void PaneText::FillEmpty(HWND pane, const char* text, size_t pieceBytes) {
   const size_t length = std::strlen(text);
-  // Under Wine, filling a pane while it records undo (even for writes that cannot be
-  // undone) makes every later fill slower once such a pane has been destroyed (1 MB:
-  // 0.4 s of CPU, then 14 s, 5 s, 7 s..., nearly all in the heap's free-list search).
-  // With undo off the fills stay at 0.4 s. It is turned back on for the user's edits.
+  // Under Wine, filling a pane while it records undo makes every later fill slower once
+  // such a pane has been destroyed, so undo is off while filling; it is turned back on
+  // for the user's edits.
   SendMessageA(pane, EM_SETUNDOLIMIT, 0, 0);
   if (length <= pieceBytes) {
     SetWindowTextA(pane, text);

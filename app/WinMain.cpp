@@ -5,7 +5,8 @@
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int show) {
   // Without its window the program has nothing to run: end with a failure code.
-  if (StartMainWindow(instance, commandLine, show) == nullptr) return 1;
+  HWND window = StartMainWindow(instance, commandLine, show);
+  if (window == nullptr) return 1;
 
   // No dialog or accelerator translation: Tab does not move between the controls.
   // GetMessageA gives -1 on an invalid call; that ends the loop too rather than spin.
@@ -15,6 +16,6 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int show) {
     TranslateMessage(&message);
     DispatchMessageA(&message);
   }
-  EndMainWindow();
+  EndMainWindow(window);
   return got == 0 ? static_cast<int>(message.wParam) : 1;
 }

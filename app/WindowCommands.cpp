@@ -9,8 +9,6 @@
 #include <string>
 
 #include "app/CommandIds.h"
-#include "app/MainWindow.h"
-#include "app/PaneText.h"
 #include "app/UiText.h"
 #include "filters/ConvertLines.h"
 #include "filters/FilterResult.h"
@@ -20,64 +18,68 @@
 
 namespace {
 
-// The path shared by the open dialog and drops: never cleared, so the dialog starts
-// with the last path chosen or dropped.
-char g_pathBuffer[256];
-char g_fileTitleBuffer[256];
-char g_statusBuffer[256];
-OPENFILENAMEA g_openDialog;
-
 // Search box capacities: three filters see the first 255 bytes; CountMatches reads one
 // byte more so that it can refuse a longer text.
 constexpr int kSearchCapacity = 256;
 constexpr int kCountSearchCapacity = 257;
 
+// The first `capacity` - 1 bytes at most of the one-line text of `control`.
+std::string ReadSearchText(HWND control, int capacity) {
+  std::string text(static_cast<size_t>(capacity), '\0');
+  GetWindowTextA(control, text.data(), capacity);
+  text.resize(std::char_traits<char>::length(text.c_str()));
+  return text;
+}
+
 using LineFilter = FilterResult (*)(const char* searchText, const char* pane, size_t paneSize);
 
 // Writes what a core produced: the pane, then the status, then the message box, so
 // the status is already shown while the box waits.
-void ShowResult(HWND window, const FilterResult& result) {
-  if (result.pane) SetPaneText(result.pane->CStr());
-  if (result.status) SetWindowTextA(g_statusBar, result.status->c_str());
-  if (result.message) MessageBoxA(window, result.message->c_str(), result.caption.c_str(), MB_OK);
+void ShowResult(WindowState& state, const FilterResult& result) {
+  if (result.pane) state.pane.SetText(result.pane->CStr());
+  if (result.status) SetWindowTextA(state.statusBar, result.status->c_str());
+  if (result.message) {
+    MessageBoxA(state.window, result.message->c_str(), result.caption.c_str(), MB_OK);
+  }
 }
 
-void RunLineFilter(HWND window, LineFilter filter, int searchCapacity) {
-  const std::string search = ReadSearchText(g_searchBox, searchCapacity);
+void RunLineFilter(WindowState& state, LineFilter filter, int searchCapacity) {
+  const std::string search = ReadSearchText(state.searchBox, searchCapacity);
   // Every filter refuses an empty search text; spare reading a large pane for nothing.
   if (search.empty()) return;
-  const std::string pane = ReadControlText(g_textPane);
-  ShowResult(window, filter(search.c_str(), pane.data(), pane.size()));
+  const std::string pane = state.pane.Text();
+  ShowResult(state, filter(search.c_str(), pane.data(), pane.size()));
 }
 
-void ConvertPane(HWND window) {
+void ConvertPane(WindowState& state) {
   // An empty pane stays as it is.
-  if (SendMessageA(g_textPane, WM_GETTEXTLENGTH, 0, 0) < 1) return;
-  const std::string pane = ReadControlText(g_textPane);
-  ShowResult(window, ConvertLines(BoundConverter(), pane.data(), pane.size()));
+  if (SendMessageA(state.pane.Handle(), WM_GETTEXTLENGTH, 0, 0) < 1) return;
+  const std::string pane = state.pane.Text();
+  ShowResult(state, ConvertLines(state.convert, pane.data(), pane.size()));
 }
 
-void ShowLineCount(int lines) {
-  wsprintfA(g_statusBuffer, ShownTexts::kLinesFormat, lines);
-  SetWindowTextA(g_statusBar, g_statusBuffer);
+void ShowLineCount(const WindowState& state, int lines) {
+  char status[256];
+  wsprintfA(status, ShownTexts::kLinesFormat, lines);
+  SetWindowTextA(state.statusBar, status);
 }
 
-void OpenFile() {
-  g_openDialog.lpstrTitle = ui::kOpenTitle;
-  g_openDialog.Flags = OFN_FILEMUSTEXIST | OFN_HIDEREADONLY;
-  if (!GetOpenFileNameA(&g_openDialog)) return;  // cancelled: nothing changes
-  ShowLineCount(LoadFileIntoPane(g_pathBuffer));
+void OpenFile(WindowState& state) {
+  state.openDialog.lpstrTitle = ui::kOpenTitle;
+  state.openDialog.Flags = OFN_FILEMUSTEXIST | OFN_HIDEREADONLY;
+  if (!GetOpenFileNameA(&state.openDialog)) return;  // cancelled: nothing changes
+  ShowLineCount(state, LoadFileIntoPane(state, state.path));
 }
 
-void SelectAll() {
+void SelectAll(const WindowState& state) {
   CHARRANGE all{0, -1};
-  SendMessageA(g_textPane, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&all));
+  SendMessageA(state.pane.Handle(), EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&all));
 }
 
 // Puts the pane text on the clipboard. The block goes to the clipboard only when it
 // takes it; otherwise it is freed here.
-void CopyAll(HWND window) {
-  const std::string text = ReadControlText(g_textPane);
+void CopyAll(const WindowState& state) {
+  const std::string text = state.pane.Text();
   HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, text.size() + 1);
   if (block == nullptr) return;
   void* bytes = GlobalLock(block);
@@ -87,7 +89,7 @@ void CopyAll(HWND window) {
   }
   std::memcpy(bytes, text.c_str(), text.size() + 1);
   GlobalUnlock(block);
-  if (!OpenClipboard(window)) {
+  if (!OpenClipboard(state.window)) {
     GlobalFree(block);
     return;
   }
@@ -98,8 +100,8 @@ void CopyAll(HWND window) {
 
 // Replaces the pane text with the clipboard text. The text is read no further than its
 // block reaches, in case another program left it without a NUL.
-void ClearAndPaste(HWND window) {
-  if (!OpenClipboard(window)) return;
+void ClearAndPaste(WindowState& state) {
+  if (!OpenClipboard(state.window)) return;
   HANDLE block = GetClipboardData(CF_TEXT);
   if (block != nullptr) {
     const char* bytes = static_cast<const char*>(GlobalLock(block));
@@ -107,9 +109,9 @@ void ClearAndPaste(HWND window) {
       const size_t size = GlobalSize(block);
       const void* nul = std::memchr(bytes, '\0', size);
       if (nul != nullptr) {
-        SetPaneText(bytes);
+        state.pane.SetText(bytes);
       } else {
-        SetPaneText(std::string(bytes, size).c_str());
+        state.pane.SetText(std::string(bytes, size).c_str());
       }
       GlobalUnlock(block);
     }
@@ -117,9 +119,9 @@ void ClearAndPaste(HWND window) {
   CloseClipboard();
 }
 
-void ClearPane(HWND window) {
-  if (MessageBoxA(window, ui::kClearQuestion, ui::kClearCaption, MB_OKCANCEL) == IDOK) {
-    SetPaneText(nullptr);
+void ClearPane(WindowState& state) {
+  if (MessageBoxA(state.window, ui::kClearQuestion, ui::kClearCaption, MB_OKCANCEL) == IDOK) {
+    state.pane.SetText(nullptr);
   }
 }
 
@@ -127,55 +129,56 @@ void About(HWND window) { MessageBoxA(window, ui::kAboutText, ui::kAboutCaption,
 
 }  // namespace
 
-void PrepareOpenDialog(HWND window, HINSTANCE instance) {
-  g_openDialog = OPENFILENAMEA{};
-  g_openDialog.lStructSize = sizeof(g_openDialog);
-  g_openDialog.hwndOwner = window;
-  g_openDialog.hInstance = instance;
-  g_openDialog.lpstrFilter = ui::kOpenFilter;
-  g_openDialog.nFilterIndex = 1;
-  g_openDialog.lpstrFile = g_pathBuffer;
-  g_openDialog.nMaxFile = sizeof(g_pathBuffer) - 1;
-  g_openDialog.lpstrFileTitle = g_fileTitleBuffer;
-  g_openDialog.nMaxFileTitle = sizeof(g_fileTitleBuffer) - 1;
+void PrepareOpenDialog(WindowState& state) {
+  OPENFILENAMEA& dialog = state.openDialog;
+  dialog = OPENFILENAMEA{};
+  dialog.lStructSize = sizeof(dialog);
+  dialog.hwndOwner = state.window;
+  dialog.hInstance = state.instance;
+  dialog.lpstrFilter = ui::kOpenFilter;
+  dialog.nFilterIndex = 1;
+  dialog.lpstrFile = state.path;
+  dialog.nMaxFile = sizeof(state.path) - 1;
+  dialog.lpstrFileTitle = state.fileTitle;
+  dialog.nMaxFileTitle = sizeof(state.fileTitle) - 1;
 }
 
-int LoadFileIntoPane(const char* path) {
+int LoadFileIntoPane(WindowState& state, const char* path) {
   B2String1 text;
   text.LoadFile(path);  // a failed load leaves it empty, which empties the pane
-  SetPaneText(text.CStr());
+  state.pane.SetText(text.CStr());
   // Lines as the filters count them: LF bytes plus one, a NUL byte not ending the count.
   return text.CountOf("\n") + 1;
 }
 
-void OnCommand(HWND window, int id) {
+void OnCommand(WindowState& state, int id) {
   switch (id) {
     case ids::kExtract:
-      return RunLineFilter(window, Extract, kSearchCapacity);
+      return RunLineFilter(state, Extract, kSearchCapacity);
     case ids::kDelete:
-      return RunLineFilter(window, Delete, kSearchCapacity);
+      return RunLineFilter(state, Delete, kSearchCapacity);
     case ids::kDeleteUpTo:
-      return RunLineFilter(window, DeleteUpTo, kSearchCapacity);
+      return RunLineFilter(state, DeleteUpTo, kSearchCapacity);
     case ids::kCountMatches:
-      return RunLineFilter(window, CountMatches, kCountSearchCapacity);
+      return RunLineFilter(state, CountMatches, kCountSearchCapacity);
     case ids::kOpenFile:
-      return OpenFile();
+      return OpenFile(state);
     case ids::kExit:
-      DestroyWindow(window);
+      DestroyWindow(state.window);
       return;
     case ids::kSelectAll:
-      return SelectAll();
+      return SelectAll(state);
     case ids::kCopyAll:
-      return CopyAll(window);
+      return CopyAll(state);
     case ids::kClearAndPaste:
-      return ClearAndPaste(window);
+      return ClearAndPaste(state);
     case ids::kClearPane:
-      return ClearPane(window);
+      return ClearPane(state);
     case ids::kConvertSjis:
     case ids::kConvertUrl:
-      return ConvertPane(window);
+      return ConvertPane(state);
     case ids::kAbout:
-      return About(window);
+      return About(state.window);
     default:
       return;  // 0 and 1 (search box, status bar, pane) and anything else
   }
@@ -188,13 +191,13 @@ void OnInitMenuPopup(HMENU popup, LPARAM position) {
   EnableMenuItem(popup, ids::kClearAndPaste, MF_BYCOMMAND | state);
 }
 
-LRESULT OnDropFiles(HWND window, WPARAM wParam, LPARAM lParam) {
+LRESULT OnDropFiles(WindowState& state, WPARAM wParam, LPARAM lParam) {
   HDROP drop = reinterpret_cast<HDROP>(wParam);
   // Only the first file is taken. A drop without any file would otherwise load the
   // path left over from before; it changes nothing.
-  if (DragQueryFileA(drop, 0, g_pathBuffer, sizeof(g_pathBuffer)) > 0) {
-    ShowLineCount(LoadFileIntoPane(g_pathBuffer));
+  if (DragQueryFileA(drop, 0, state.path, sizeof(state.path)) > 0) {
+    ShowLineCount(state, LoadFileIntoPane(state, state.path));
   }
   DragFinish(drop);
-  return DefWindowProcA(window, WM_DROPFILES, wParam, lParam);
+  return DefWindowProcA(state.window, WM_DROPFILES, wParam, lParam);
 }

@@ -10,6 +10,7 @@
 #                                             long as the first two, never more each time
 # Each size runs in its own process: Wine's RichEdit leaves a process slower after a
 # large text has been in a pane, which would spoil the next figure.
+# What each mode measures and the figures behind the pane's design: bench/README-window.md.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 

@@ -8,6 +8,9 @@
 //       sets a generated Shift_JIS text of about BYTES bytes into a fresh pane in several
 //       ways (or only the INDEXth) and prints how long each takes and whether the pane
 //       then holds the same text.
+//   window_driver replace BYTES [INDEX]
+//       replaces such a text in the pane by its filtered half in several ways (or only the
+//       INDEXth) and prints how long each takes.
 //   window_driver repeat BYTES TIMES
 //       writes a generated text and its filtered half into the pane by turns.
 //   window_driver bench BYTES...
@@ -29,6 +32,7 @@
 #include "app/CommandIds.h"
 #include "app/MainWindow.h"
 #include "app/PaneText.h"
+#include "app/WindowState.h"
 #include "filters/LineFilters.h"
 
 namespace {
@@ -85,15 +89,17 @@ std::string MakeText(size_t bytes) {
   return text;
 }
 
-bool StartWindow(const char* commandLine) {
-  if (StartMainWindow(GetModuleHandleA(nullptr), commandLine, SW_SHOWNORMAL) != nullptr)
-    return true;
+// Opens the main window with `commandLine`; its state, or null (with a message) when the
+// window cannot be made.
+WindowState* StartWindow(const char* commandLine) {
+  HWND window = StartMainWindow(GetModuleHandleA(nullptr), commandLine, SW_SHOWNORMAL);
+  if (window != nullptr) return WindowState::Of(window);
   std::fprintf(stderr, "window_driver: the main window could not be created (no display?)\n");
-  return false;
+  return nullptr;
 }
 
-void EndWindow() {
-  EndMainWindow();
+void EndWindow(const WindowState* state) {
+  EndMainWindow(state->window);
   MSG message;
   while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
   }
@@ -111,8 +117,10 @@ int Show(int argc, char** argv) {
       file = arg;
     }
   }
-  if (!StartWindow(file.c_str())) return 1;
-  if (!search.empty()) SetWindowTextA(g_searchBox, search.c_str());
+  const WindowState* state = StartWindow(file.c_str());
+  if (state == nullptr) return 1;
+  HWND window = state->window;
+  if (!search.empty()) SetWindowTextA(state->searchBox, search.c_str());
   const struct {
     const char* name;
     int id;
@@ -120,14 +128,14 @@ int Show(int argc, char** argv) {
                   {"deleteupto", ids::kDeleteUpTo}, {"count", ids::kCountMatches},
                   {"sjis", ids::kConvertSjis},      {"url", ids::kConvertUrl}};
   for (const auto& c : commands) {
-    if (press == c.name) PostMessageA(g_mainWindow, WM_COMMAND, static_cast<WPARAM>(c.id), 0);
+    if (press == c.name) PostMessageA(window, WM_COMMAND, static_cast<WPARAM>(c.id), 0);
   }
   MSG message;
   while (GetMessageA(&message, nullptr, 0, 0) > 0) {
     TranslateMessage(&message);
     DispatchMessageA(&message);
   }
-  EndMainWindow();
+  EndMainWindow(window);
   return 0;
 }
 
@@ -143,50 +151,23 @@ struct Stream {
   size_t at;
 };
 
-// The length of the first at most `n` bytes of `text` (which starts on a character) that
-// ends neither inside a double-byte character nor between the CR and the LF of a line
-// break; `more` says whether text follows.
-size_t ChunkEnd(const char* text, size_t n, bool more) {
-  if (!more) return n;
-  size_t end = 0;
-  for (size_t i = 0; i < n;) {
-    const size_t width = IsDBCSLeadByteEx(932, static_cast<BYTE>(text[i])) ? 2 : 1;
-    if (i + width > n) break;
-    i += width;
-    end = i;
-  }
-  if (end > 1 && text[end - 1] == '\r') --end;
-  return end;
-}
-
 // Hands the text out in chunks of at most `cb` bytes, never ending a chunk between the
 // CR and the LF of a line break (the control would make two breaks of it).
 DWORD CALLBACK StreamText(DWORD_PTR cookie, LPBYTE buffer, LONG cb, LONG* given) {
   auto* s = reinterpret_cast<Stream*>(cookie);
   size_t n = std::min(static_cast<size_t>(cb), s->size - s->at);
-  n = ChunkEnd(s->data + s->at, n, s->at + n < s->size);
+  n = PaneText::PieceEnd(s->data + s->at, n, s->at + n < s->size);
   std::memcpy(buffer, s->data + s->at, n);
   s->at += n;
   *given = static_cast<LONG>(n);
   return 0;
 }
 
-// Fills the empty pane piece by piece at its end, without undo.
+// Fills the empty pane as the program does, in pieces of `pieceBytes` at its end.
 Method AppendInPieces(size_t pieceBytes) {
-  static std::vector<std::string> names;
-  names.push_back("undo limit 0 + EM_REPLACESEL at the end, " + std::to_string(pieceBytes / 1024) +
-                  " KB pieces");
-  return {names.back().c_str(), [pieceBytes](HWND pane, const std::string& t) {
-            SendMessageA(pane, EM_SETUNDOLIMIT, 0, 0);
-            std::string piece;
-            for (size_t at = 0; at < t.size();) {
-              const size_t n = ChunkEnd(t.data() + at, std::min(pieceBytes, t.size() - at), true);
-              piece.assign(t, at, n);
-              CHARRANGE end{-1, -1};
-              SendMessageA(pane, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&end));
-              SendMessageA(pane, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(piece.c_str()));
-              at += n;
-            }
+  return {"PaneText::FillEmpty, " + std::to_string(pieceBytes / 1024) + " KB pieces",
+          [pieceBytes](HWND pane, const std::string& t) {
+            PaneText::FillEmpty(pane, t.c_str(), pieceBytes);
           }};
 }
 
@@ -243,24 +224,28 @@ int CompareMethods(size_t bytes, int only) {
   int index = -1;
   for (const Method& m : Methods()) {
     if (++index != only && only >= 0) continue;
-    if (!StartWindow("")) return 1;
+    WindowState* state = StartWindow("");
+    if (state == nullptr) return 1;
     Pump();
     const double start = Now();
-    const double cpuStart = CpuSeconds();
-    m.set(g_textPane, text);
+    m.set(state->pane.Handle(), text);
     const double set = Now() - start;
-    const double cpu = CpuSeconds() - cpuStart;
-    (void)cpu;
     Pump();
     const double painted = Now() - start;
-    const bool same = ReadControlText(g_textPane) == text;
+    const bool same = state->pane.Text() == text;
     std::printf("  %-45s set %7.3f s, painted %7.3f s, peak %6.0f MB, %s\n", m.name.c_str(), set,
                 painted, PeakMegabytes(), same ? "same text" : "DIFFERENT TEXT");
     std::fflush(stdout);
-    EndWindow();
+    EndWindow(state);
   }
   return 0;
 }
+
+// One way of replacing the text of the pane.
+struct Replacement {
+  std::string name;
+  std::function<void(PaneText& pane, const std::string& text)> replace;
+};
 
 // Replaces a large pane text with another, each way timed in a fresh window.
 int CompareReplacements(size_t bytes, int only) {
@@ -268,52 +253,43 @@ int CompareReplacements(size_t bytes, int only) {
   const FilterResult half = Extract("\x95\x5c\x8e\xa6", first.data(), first.size());
   const std::string second = half.pane->CStr();
   std::printf("replace %zu bytes by %zu bytes\n", first.size(), second.size());
-  const std::vector<Method> ways = {
-      {"SetWindowTextA", [](HWND pane, const std::string& t) { SetWindowTextA(pane, t.c_str()); }},
+  const std::vector<Replacement> ways = {
+      {"SetWindowTextA",
+       [](PaneText& pane, const std::string& t) { SetWindowTextA(pane.Handle(), t.c_str()); }},
       {"empty first, then SetWindowTextA",
-       [](HWND pane, const std::string& t) {
-         SetWindowTextA(pane, "");
-         SetWindowTextA(pane, t.c_str());
+       [](PaneText& pane, const std::string& t) {
+         SetWindowTextA(pane.Handle(), "");
+         SetWindowTextA(pane.Handle(), t.c_str());
        }},
       {"delete from the end in 4096-char steps, then set",
-       [](HWND pane, const std::string& t) {
-         SendMessageA(pane, EM_SETUNDOLIMIT, 0, 0);
-         for (LONG end = GetWindowTextLengthA(pane); end > 0; end -= 4096) {
+       [](PaneText& pane, const std::string& t) {
+         HWND control = pane.Handle();
+         SendMessageA(control, EM_SETUNDOLIMIT, 0, 0);
+         for (LONG end = GetWindowTextLengthA(control); end > 0; end -= 4096) {
            CHARRANGE r{std::max<LONG>(0, end - 4096), end};
-           SendMessageA(pane, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&r));
-           SendMessageA(pane, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(""));
+           SendMessageA(control, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&r));
+           SendMessageA(control, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(""));
          }
-         SetWindowTextA(pane, t.c_str());
+         SetWindowTextA(control, t.c_str());
        }},
-      {"a new pane in place of the old, then set",
-       [](HWND pane, const std::string& t) {
-         RECT r{};
-         GetWindowRect(pane, &r);
-         MapWindowPoints(nullptr, g_mainWindow, reinterpret_cast<POINT*>(&r), 2);
-         const LONG style = GetWindowLongA(pane, GWL_STYLE);
-         DestroyWindow(pane);
-         g_textPane =
-             CreateWindowExA(0, "RichEdit20A", nullptr, static_cast<DWORD>(style), r.left, r.top,
-                             r.right - r.left, r.bottom - r.top, g_mainWindow,
-                             reinterpret_cast<HMENU>(1), GetModuleHandleA(nullptr), nullptr);
-         SendMessageA(g_textPane, EM_EXLIMITTEXT, 0, kPaneTextLimit);
-         SetWindowTextA(g_textPane, t.c_str());
-       }},
+      {"a new pane in place of the old (PaneText::SetText)",
+       [](PaneText& pane, const std::string& t) { pane.SetText(t.c_str()); }},
   };
   int index = -1;
-  for (const Method& m : ways) {
+  for (const Replacement& way : ways) {
     if (++index != only && only >= 0) continue;
-    if (!StartWindow("")) return 1;
-    SetWindowTextA(g_textPane, first.c_str());
+    WindowState* state = StartWindow("");
+    if (state == nullptr) return 1;
+    SetWindowTextA(state->pane.Handle(), first.c_str());
     Pump();
     const double start = Now();
-    m.set(g_textPane, second);
+    way.replace(state->pane, second);
     const double seconds = Now() - start;
-    const bool same = ReadControlText(g_textPane) == second;
-    std::printf("  %-50s %8.3f s, %s\n", m.name.c_str(), seconds,
+    const bool same = state->pane.Text() == second;
+    std::printf("  %-50s %8.3f s, %s\n", way.name.c_str(), seconds,
                 same ? "same text" : "DIFFERENT TEXT");
     std::fflush(stdout);
-    EndWindow();
+    EndWindow(state);
   }
   return 0;
 }
@@ -336,16 +312,17 @@ double Step(const char* name, const std::function<void()>& step) {
 int Repeat(size_t bytes, int times) {
   const std::string text = MakeText(bytes);
   const FilterResult half = Extract("\x95\x5c\x8e\xa6", text.data(), text.size());
-  if (!StartWindow("")) return 1;
+  WindowState* state = StartWindow("");
+  if (state == nullptr) return 1;
   for (int i = 0; i < times; ++i) {
     const char* next = (i % 2 == 0) ? text.c_str() : half.pane->CStr();
     Step(i % 2 == 0 ? "write the whole text" : "write the half", [&] {
-      SetPaneText(next);
+      state->pane.SetText(next);
       Pump();
     });
     std::printf("    working set %.0f MB\n", PeakMegabytes(true));
   }
-  EndWindow();
+  EndWindow(state);
   return 0;
 }
 
@@ -354,37 +331,38 @@ int Bench(int argc, char** argv) {
     const size_t bytes = std::strtoul(argv[i], nullptr, 10);
     const std::string text = MakeText(bytes);
     std::printf("%zu bytes, search 表示 (every other line)\n", text.size());
-    if (!StartWindow("")) return 1;
-    SetWindowTextA(g_searchBox, "\x95\x5c\x8e\xa6");  // 表示
+    WindowState* state = StartWindow("");
+    if (state == nullptr) return 1;
+    SetWindowTextA(state->searchBox, "\x95\x5c\x8e\xa6");  // 表示
     Step("load the text into the pane", [&] {
-      SetPaneText(text.c_str());
+      state->pane.SetText(text.c_str());
       Pump();
     });
 
     // The steps of the button, one by one, as the command runs them.
     std::string pane;
     FilterResult result;
-    const double read = Step("read the pane", [&] { pane = ReadControlText(g_textPane); });
+    const double read = Step("read the pane", [&] { pane = state->pane.Text(); });
     const double filter = Step("filter (Extract)", [&] {
       result = Extract("\x95\x5c\x8e\xa6", pane.data(), pane.size());
     });
-    const double write = Step("write the pane", [&] { SetPaneText(result.pane->CStr()); });
+    const double write = Step("write the pane", [&] { state->pane.SetText(result.pane->CStr()); });
     Step("paint", [&] { Pump(); });
     std::printf("  read + filter + write               %8.3f s%s\n", read + filter + write,
                 pane == text ? "" : "  (READ DIFFERS)");
 
     // And the whole button press on the original text again.
     Step("load the text again", [&] {
-      SetPaneText(text.c_str());
+      state->pane.SetText(text.c_str());
       Pump();
     });
     Step("press 抽出 (one command)",
-         [&] { SendMessageA(g_mainWindow, WM_COMMAND, ids::kExtract, 0); });
-    const bool same = ReadControlText(g_textPane) == std::string(result.pane->CStr());
+         [&] { SendMessageA(state->window, WM_COMMAND, ids::kExtract, 0); });
+    const bool same = state->pane.Text() == std::string(result.pane->CStr());
     std::printf("  pane after the press %s; peak working set %.0f MB\n",
                 same ? "as expected" : "DIFFERS", PeakMegabytes());
     std::fflush(stdout);
-    EndWindow();
+    EndWindow(state);
   }
   return 0;
 }

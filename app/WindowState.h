@@ -1,0 +1,48 @@
+// Everything the main window keeps between messages, in one record: its controls, menus,
+// the open dialog's record and buffers, the start-up path and the bound converter.
+#pragma once
+
+#include <windows.h>
+// After <windows.h>:
+#include <commdlg.h>
+
+#include <string>
+
+#include "app/PaneText.h"
+#include "nkf32/nkf32.h"
+
+/// The state of one main window. MainWindow creates it in StartMainWindow and hands it to
+/// the window at WM_NCCREATE (GWLP_USERDATA); the window frees it at WM_NCDESTROY. The
+/// window procedure passes it to every command. Handles are null until their control or
+/// menu is made.
+struct WindowState {
+  HINSTANCE instance = nullptr;
+  HWND window = nullptr;
+  HWND searchBox = nullptr;
+  HWND statusBar = nullptr;
+  /// The pane; its handle changes whenever a command writes its text.
+  PaneText pane;
+
+  HMENU menuBar = nullptr;
+  HMENU fileMenu = nullptr;
+  HMENU editMenu = nullptr;
+  HMENU stringMenu = nullptr;
+  HMENU versionMenu = nullptr;
+
+  /// The open dialog's record, owned by the window, and the path it shares with drops:
+  /// never cleared, so the dialog starts with the last path chosen or dropped.
+  OPENFILENAMEA openDialog{};
+  char path[256] = {};
+  char fileTitle[256] = {};
+
+  /// The command line, one path taken whole; empty when there was none.
+  std::string startupPath;
+  /// The converter bound at start-up, or null when nkf32 could not be bound.
+  NkfConvertFn convert = nullptr;
+
+  /// The state of the main window `window`; null before WM_NCCREATE and after
+  /// WM_NCDESTROY. `window` must be a window of the class ui::kClassName.
+  static WindowState* Of(HWND window) {
+    return reinterpret_cast<WindowState*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+  }
+};

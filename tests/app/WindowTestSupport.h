@@ -1,0 +1,102 @@
+// What the window tests share: the fixture that opens the real main window as WinMain does
+// (without its loop), writing and reading its controls, temporary files, the clipboard,
+// drops and modal dialogs answered from a helper thread. Needs a display (Wine inside
+// Xvfb: scripts/wine.sh) and the clipboard.
+//
+// Wine's RichEdit turns a lone LF or CR into CR LF when text is set through the control,
+// and does not keep invalid Shift_JIS bytes, so the tests' texts are valid Shift_JIS and
+// the pane texts expected back carry CR LF.
+#pragma once
+
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <atomic>
+#include <functional>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "app/WindowState.h"
+
+/// The main window of one test, with its controls reached through its WindowState.
+class MainWindowTest : public testing::Test {
+ protected:
+  /// Creates the main window with `commandLine` as WinMain does; fails with the likely
+  /// reason when there is no display.
+  void Start(const char* commandLine = "");
+
+  void SetUp() override { Start(); }
+  /// Destroys the window and takes the WM_QUIT it posted off the queue, so that the next
+  /// window's modal loops do not end at once.
+  void TearDown() override;
+
+  HWND Window() const { return window_; }
+  /// The window's state; valid until the window is destroyed.
+  WindowState& State() const { return *WindowState::Of(window_); }
+  /// The current pane control: it changes with every write.
+  HWND PaneHandle() const { return State().pane.Handle(); }
+
+  /// Where the child `control` stands in the window's client area.
+  RECT PlaceOf(HWND control) const;
+
+  std::string Pane() const;
+  std::string Status() const;
+  /// Through the window's own writer: replacing a large text with WM_SETTEXT is slow
+  /// under Wine.
+  void SetPane(const std::string& text);
+  void SetSearch(const std::string& text);
+  void SetStatus(const std::string& text);
+
+  /// Sends a command as its button or menu item would.
+  void Press(int id);
+  /// Sends WM_DROPFILES as the shell does for `paths`.
+  void Drop(const std::vector<std::string>& paths);
+
+ private:
+  HWND window_ = nullptr;
+};
+
+/// The window's line count in the status bar.
+std::string Lines(int n);
+
+/// `bytes` written to the file `name` in the temporary folder; its path.
+std::string WriteTempFile(const std::string& name, const std::string& bytes);
+
+/// Empties the clipboard and puts `text` on it as CF_TEXT (nothing when null).
+bool PutOnClipboard(const char* text);
+/// The clipboard's CF_TEXT, or "<none>".
+std::string ClipboardText();
+
+/// Waits for a visible dialog with `caption`, keeps its message text, hands it to
+/// `answer` (by default: click `button`) and ends. The modal loop runs on the test's
+/// thread meanwhile. If no such dialog shows within 10 s, it closes any dialog of the
+/// test's thread so that a wrong caption fails the test instead of hanging it.
+class DialogAnswer {
+ public:
+  DialogAnswer(std::string caption, int button, std::function<void(HWND)> answer = {});
+  ~DialogAnswer() { Join(); }
+
+  void Join() {
+    if (thread_.joinable()) thread_.join();
+  }
+  bool found() const { return found_; }
+  const std::string& text() const { return text_; }
+
+ private:
+  void Run();
+
+  std::string caption_;
+  int button_;
+  std::function<void(HWND)> answer_;
+  DWORD owner_;
+  std::atomic<bool> found_{false};
+  std::string text_;
+  std::thread thread_;
+};
+
+/// Answers the open dialog with `path` typed into its file name box; keeps in `shown`
+/// (unless null) what the box held when the dialog opened.
+std::function<void(HWND)> TypePathAndOpen(const std::string& path, std::string* shown);
+/// Cancels the open dialog; keeps what its file name box held in `shown` (unless null).
+std::function<void(HWND)> Cancel(std::string* shown);

@@ -1,0 +1,208 @@
+// The main window as start-up makes it: class, caption, controls, menus and layout;
+// and its end, in process and as linsift.exe.
+#include <windows.h>
+// After <windows.h>:
+#include <commctrl.h>
+#include <gtest/gtest.h>
+#include <richedit.h>
+
+#include <string>
+#include <vector>
+
+#include "WindowTestSupport.h"
+#include "app/CommandIds.h"
+#include "app/MainWindow.h"
+#include "app/UiText.h"
+
+namespace {
+
+TEST_F(MainWindowTest, WindowHasItsClassCaptionSizeAndControls) {
+  char text[64] = {};
+  GetClassNameA(Window(), text, sizeof text);
+  EXPECT_STREQ(text, "LSTEXT");
+  EXPECT_EQ(PaneText::ReadText(Window()), "Linsift");
+  RECT outer{};
+  GetWindowRect(Window(), &outer);
+  EXPECT_EQ(outer.right - outer.left, kWindowWidth);
+  EXPECT_EQ(outer.bottom - outer.top, kWindowHeight);
+
+  GetClassNameA(PaneHandle(), text, sizeof text);
+  EXPECT_STREQ(text, "RichEdit20A");
+  EXPECT_EQ(GetDlgCtrlID(PaneHandle()), ids::kTextPane);
+  EXPECT_EQ(SendMessageA(PaneHandle(), EM_GETLIMITTEXT, 0, 0), kPaneTextLimit);
+  GetClassNameA(State().searchBox, text, sizeof text);
+  EXPECT_STREQ(text, "Edit");
+  EXPECT_EQ(GetDlgCtrlID(State().searchBox), ids::kSearchBox);
+  GetClassNameA(State().statusBar, text, sizeof text);
+  EXPECT_STREQ(text, STATUSCLASSNAMEA);
+  EXPECT_EQ(GetDlgCtrlID(State().statusBar), ids::kStatusBar);
+
+  struct Button {
+    int id;
+    const char* text;
+    int x;
+  };
+  const Button buttons[] = {{ids::kExtract, ui::kExtract, 200},
+                            {ids::kDelete, ui::kDelete, 308},
+                            {ids::kDeleteUpTo, ui::kDeleteUpTo, 416},
+                            {ids::kCountMatches, ui::kCountMatches, 524}};
+  for (const Button& b : buttons) {
+    HWND button = GetDlgItem(Window(), b.id);
+    ASSERT_NE(button, nullptr) << b.id;
+    EXPECT_EQ(PaneText::ReadText(button), b.text);
+    const RECT r = PlaceOf(button);
+    EXPECT_EQ(r.left, b.x) << b.id;
+    EXPECT_EQ(r.top, 4) << b.id;
+    EXPECT_EQ(r.right - r.left, 96) << b.id;
+    EXPECT_EQ(r.bottom - r.top, 24) << b.id;
+  }
+  EXPECT_EQ(Pane(), "");
+  EXPECT_EQ(Status(), "");
+}
+
+TEST_F(MainWindowTest, MenuBarHoldsTheFourPopupsWithTheirItems) {
+  ASSERT_EQ(GetMenu(Window()), State().menuBar);
+  ASSERT_EQ(GetMenuItemCount(State().menuBar), 4);
+  struct Item {
+    int id;  // 0: separator
+    const char* text;
+  };
+  struct Popup {
+    const char* caption;
+    std::vector<Item> items;
+  };
+  const Popup popups[] = {
+      {ui::kFileMenu, {{ids::kOpenFile, ui::kOpenItem}, {0, ""}, {ids::kExit, ui::kExitItem}}},
+      {ui::kEditMenu,
+       {{ids::kSelectAll, ui::kSelectAllItem},
+        {ids::kCopyAll, ui::kCopyAllItem},
+        {ids::kClearAndPaste, ui::kClearAndPasteItem},
+        {ids::kClearPane, ui::kClearItem}}},
+      {ui::kStringMenu,
+       {{ids::kConvertSjis, ui::kSjisItem}, {ids::kConvertUrl, ui::kUrlDecodeItem}}},
+      {ui::kVersionMenu, {{ids::kAbout, ui::kAboutItem}}},
+  };
+  char text[128];
+  for (int pos = 0; pos < 4; ++pos) {
+    const Popup& p = popups[pos];
+    GetMenuStringA(State().menuBar, static_cast<UINT>(pos), text, sizeof text, MF_BYPOSITION);
+    EXPECT_EQ(std::string(text), p.caption) << pos;
+    HMENU popup = GetSubMenu(State().menuBar, pos);
+    ASSERT_NE(popup, nullptr);
+    ASSERT_EQ(GetMenuItemCount(popup), static_cast<int>(p.items.size())) << pos;
+    for (size_t i = 0; i < p.items.size(); ++i) {
+      const UINT state = GetMenuState(popup, static_cast<UINT>(i), MF_BYPOSITION);
+      if (p.items[i].id == 0) {
+        EXPECT_TRUE(state & MF_SEPARATOR) << pos << "/" << i;
+        continue;
+      }
+      EXPECT_EQ(GetMenuItemID(popup, static_cast<int>(i)), static_cast<UINT>(p.items[i].id));
+      GetMenuStringA(popup, static_cast<UINT>(i), text, sizeof text, MF_BYPOSITION);
+      EXPECT_EQ(std::string(text), p.items[i].text) << pos << "/" << i;
+      EXPECT_FALSE(state & (MF_GRAYED | MF_DISABLED)) << pos << "/" << i;
+    }
+  }
+  EXPECT_EQ(GetSubMenu(State().menuBar, ids::kEditMenuPosition), State().editMenu);
+}
+
+// The pane runs from y 32 over the full client width down to the status bar.
+TEST_F(MainWindowTest, PaneFillsTheSpaceBetweenButtonsAndStatusBarAfterResize) {
+  for (const SIZE size : {SIZE{800, 600}, SIZE{500, 300}, SIZE{1000, 700}}) {
+    SetWindowPos(Window(), nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER);
+    RECT client{};
+    GetClientRect(Window(), &client);
+    const RECT pane = PlaceOf(PaneHandle());
+    const RECT bar = PlaceOf(State().statusBar);
+    EXPECT_EQ(pane.left, 0) << size.cx;
+    EXPECT_EQ(pane.top, kPaneTop) << size.cx;
+    EXPECT_EQ(pane.right, client.right) << size.cx;
+    EXPECT_EQ(bar.bottom, client.bottom) << "status bar along the bottom edge, " << size.cx;
+    EXPECT_GT(bar.bottom - bar.top, 0);
+    EXPECT_EQ(pane.bottom, bar.top) << size.cx;
+  }
+  // The buttons stay where they are.
+  EXPECT_EQ(PlaceOf(GetDlgItem(Window(), ids::kCountMatches)).left, 524);
+}
+
+TEST_F(MainWindowTest, ClientTooLowForThePaneGivesItNoHeight) {
+  SendMessageA(Window(), WM_SIZE, SIZE_RESTORED, MAKELPARAM(300, 20));
+  RECT pane{};
+  GetWindowRect(PaneHandle(), &pane);
+  EXPECT_EQ(pane.bottom - pane.top, 0);
+  EXPECT_EQ(pane.right - pane.left, 300);
+}
+
+TEST_F(MainWindowTest, ExitDestroysTheWindowAndQuitsWithCodeZero) {
+  HWND window = Window();
+  SetPane("unsaved text\r\n");
+  Press(ids::kExit);
+  EXPECT_FALSE(IsWindow(window));
+  MSG message{};
+  ASSERT_TRUE(PeekMessageA(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+  EXPECT_EQ(message.wParam, 0u);
+}
+
+// Finds the main window of process `pid`, waiting up to 10 s for it.
+HWND WaitForMainWindow(DWORD pid) {
+  struct Search {
+    DWORD pid;
+    HWND found;
+  } search{pid, nullptr};
+  for (int i = 0; i < 1000 && search.found == nullptr; ++i) {
+    EnumWindows(
+        [](HWND w, LPARAM p) -> BOOL {
+          auto* s = reinterpret_cast<Search*>(p);
+          DWORD owner = 0;
+          GetWindowThreadProcessId(w, &owner);
+          char name[16] = {};
+          GetClassNameA(w, name, sizeof name);
+          if (owner == s->pid && std::string(name) == "LSTEXT" && IsWindowVisible(w)) {
+            s->found = w;
+            return FALSE;
+          }
+          return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    if (search.found == nullptr) Sleep(10);
+  }
+  return search.found;
+}
+
+// Runs linsift.exe (beside this test) with `arguments`, ends it with `message` and
+// gives its exit code, or -1 when it did not come up or did not end.
+long RunProgramAndClose(const std::string& arguments, UINT message, WPARAM wParam) {
+  char self[MAX_PATH];
+  GetModuleFileNameA(nullptr, self, MAX_PATH);
+  std::string exe = self;
+  exe = exe.substr(0, exe.find_last_of("\\/") + 1) + "linsift.exe";
+  std::string command = "\"" + exe + "\"" + (arguments.empty() ? "" : " " + arguments);
+  STARTUPINFOA si{};
+  si.cb = sizeof si;
+  PROCESS_INFORMATION pi{};
+  if (!CreateProcessA(exe.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                      &si, &pi)) {
+    return -1;
+  }
+  long code = -1;
+  if (HWND window = WaitForMainWindow(pi.dwProcessId)) {
+    PostMessageA(window, message, wParam, 0);
+    DWORD exitCode = 0;
+    if (WaitForSingleObject(pi.hProcess, 10000) == WAIT_OBJECT_0 &&
+        GetExitCodeProcess(pi.hProcess, &exitCode)) {
+      code = static_cast<long>(exitCode);
+    }
+  }
+  if (code == -1) TerminateProcess(pi.hProcess, 99);
+  CloseHandle(pi.hThread);
+  CloseHandle(pi.hProcess);
+  return code;
+}
+
+TEST(Program, ExitAndCloseEndItWithCodeZero) {
+  // -1: linsift.exe did not start, showed no window within 10 s (no display?) or did not end.
+  EXPECT_EQ(RunProgramAndClose("", WM_COMMAND, ids::kExit), 0);
+  const std::string path = WriteTempFile("linsift program.txt", "some text\r\n");
+  EXPECT_EQ(RunProgramAndClose(path, WM_CLOSE, 0), 0) << "with a file on the command line";
+}
+
+}  // namespace
