@@ -88,6 +88,8 @@ FilterResult Convert(NkfConvertFn convert, const std::string& pane) {
   auto out = std::make_unique<B2String1>();
   for (int i = 0; i < lines->Count(); ++i) {
     B2String1* line = lines->Get(i);
+    // The empty rest after a final line break is not a line of its own.
+    if (i > 0 && i == lines->Count() - 1 && line->Length() == 0) break;
     line->UrlDecode();
     const int n = line->Size();
     if (convert == nullptr) {
