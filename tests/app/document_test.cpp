@@ -166,7 +166,7 @@ TEST(Document, LoadSetsTextNameTitleAndATruthfulStatus) {
   EXPECT_EQ(doc.FileName(), "a.txt");
   EXPECT_EQ(doc.Title(), "a.txt - Linsift");
 
-  ASSERT_TRUE(doc.Load(folder.Write("nul.txt", std::string("p\nq\0rest", 8)).c_str(), message));
+  ASSERT_TRUE(doc.Load(folder.Write("stops.txt", std::string("p\nq\0rest", 8)).c_str(), message));
   EXPECT_EQ(Bytes(doc.Text()), "p\nq");
   EXPECT_EQ(Cp932ToUtf8(message), "全2行（NULまでの3バイトを読み込み、残り5バイトは未読み込み）");
 

@@ -38,8 +38,8 @@ TEST(FileLoad, TellsWhatWasLoadedFromEachKindOfFile) {
   } cases[] = {
       {"whole", "a\r\nb\n\x95\x5C\r", Outcome::kWhole, "a\r\nb\n\x95\x5C\r", 0},
       {"empty", "", Outcome::kWhole, "", 0},
-      {"nul", std::string("ab\0cd\0", 6), Outcome::kEndedAtNul, "ab", 4},
-      {"nulFirst", std::string("\0x", 2), Outcome::kEndedAtNul, "", 2},
+      {"withZero", std::string("ab\0cd\0", 6), Outcome::kEndedAtNul, "ab", 4},
+      {"zeroFirst", std::string("\0x", 2), Outcome::kEndedAtNul, "", 2},
   };
   for (const auto& c : cases) {
     const FileLoad load = FileLoad::Read(folder.Write(c.name, c.bytes).c_str());
@@ -68,7 +68,7 @@ TEST(FileLoad, KeepsTheFirst40MillionBytesOfALargerFile) {
   EXPECT_EQ(load.text->Length(), 40000000);
 
   bytes += std::string("\0tail", 5);  // a NUL behind the limit: cut, not ended at it
-  load = FileLoad::Read(folder.Write("nulBehind", bytes).c_str());
+  load = FileLoad::Read(folder.Write("zeroBehind", bytes).c_str());
   EXPECT_EQ(load.outcome, Outcome::kCut);
   EXPECT_EQ(load.NotLoaded(), 5);
 }
