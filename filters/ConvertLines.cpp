@@ -125,6 +125,7 @@ FilterResult ConvertLines(NkfConvertFn convert, const char* pane, size_t paneSiz
   }
   FilterResult result;
   result.pane = out.Finish();
+  result.cut = out.Cut();
   return result;
 }
 

@@ -139,6 +139,8 @@ TEST(ConvertLines, CutsAGrowingOutputAt40MillionBytesAsTheAppendsDo) {
   ASSERT_NE(result.pane, nullptr);
   EXPECT_EQ(result.pane->Length(), 40000000);
   EXPECT_TRUE(result.pane->Equals(&expected));
+  EXPECT_TRUE(result.cut);
+  EXPECT_FALSE(ConvertLines(DoublingConverter, text.data(), text.size() / 2).cut);
 }
 
 // Where the stand-in libraries were built: a directory of their own beside the test program.
