@@ -26,9 +26,9 @@ class DocumentHistory {
     std::string fileName;
   };
 
-  // Defaults for the window (the lead may move them to a shared limits header): at least 20
-  // steps of 40,000,000-byte texts would not fit in memory, so the byte bound decides for
-  // large texts and the step bound for small ones.
+  // The window's bounds (they belong with the other limits in text/Limits.h). Twenty steps of
+  // 40,000,000-byte texts would not fit in memory, so the byte bound decides for large texts
+  // (ten steps of the largest) and the step bound for small ones.
   static constexpr std::size_t kMaxSteps = 100;
   static constexpr std::size_t kMaxBytes = 400000000;
 
