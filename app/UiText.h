@@ -4,8 +4,8 @@
 //
 // Every byte of a Japanese character is written as a hex escape, so a trail byte
 // 0x5C (表, ソ) can never act as a backslash. A hex escape followed by a letter that
-// is a hex digit would swallow it; none of these texts has one (the test would catch
-// it: the decoded text would differ).
+// is a hex digit would swallow it, so such a letter starts a new literal piece (the test
+// would catch a miss: the decoded text would differ).
 #pragma once
 
 namespace ui {
@@ -25,6 +25,8 @@ constexpr char kFileMenu[] =
     "\x83\x74\x83\x40\x83\x43\x83\x8b\x81\x69&F\x81\x6a";           // ファイル（&F）
 constexpr char kOpenItem[] = "\x8a\x4a\x82\xad\x81\x69&O\x81\x6a";  // 開く（&O）
 constexpr char kExitItem[] = "\x8f\x49\x97\xb9\x81\x69&X\x81\x6a";  // 終了（&X）
+constexpr char kSaveAsItem[] =
+    "\x96\xbc\x91\x4f\x82\xf0\x95\x74\x82\xaf\x82\xc4\x95\xdb\x91\xb6(&A)...\tCtrl+S";  // 名前を付けて保存(&A)...\tCtrl+S
 
 // Edit menu. The full-width ＆ of the paste item is a plain character; its mnemonic is P.
 constexpr char kEditMenu[] = "\x95\xd2\x8f\x57\x81\x69&E\x81\x6a";                 // 編集（&E）
@@ -54,6 +56,10 @@ constexpr char kOpenTitle[] = "\x8a\x4a\x82\xad";  // 開く
 constexpr char kOpenFilter[] =
     "\x82\xb7\x82\xd7\x82\xc4\x82\xcc\x83\x74\x83\x40\x83\x43\x83\x8b(*.*)\0*.*\0";  // すべてのファイル(*.*)
 
+// Save dialog title.
+constexpr char kSaveTitle[] =
+    "\x96\xbc\x91\x4f\x82\xf0\x95\x74\x82\xaf\x82\xc4\x95\xdb\x91\xb6";  // 名前を付けて保存
+
 // Question before the pane is cleared.
 constexpr char kClearQuestion[] =
     "\x8c\xbb\x8d\xdd\x82\xcc\x93\xe0\x97\x65\x82\xf0\x82\xb7\x82\xd7\x82\xc4"
@@ -65,7 +71,44 @@ constexpr char kAboutCaption[] =
     "\x83\x6f\x81\x5b\x83\x57\x83\x87\x83\x93\x8f\xee\x95\xf1";  // バージョン情報
 constexpr char kAboutText[] = "Linsift 09";
 
+// Title bar with a file: "<name> - Linsift"; without one it is kWindowTitle alone.
+constexpr char kTitleSeparator[] = " - ";
+
 // The status text after a file is opened or dropped is the filters' line count,
-// ShownTexts::kLinesFormat.
+// ShownTexts::kLinesFormat, followed by one of these when not all of the file was loaded.
+// Each %s takes a byte count written with thousands separators, in order.
+constexpr char kLoadCut[] =
+    "\x81\x69%s\x83\x6f\x83\x43\x83\x67\x92\x86\x81\x41\x90\xe6\x93\xaa%s\x83\x6f\x83\x43"
+    "\x83\x67\x82\xf0\x93\xc7\x82\xdd\x8d\x9e\x82\xdd\x81\x6a";  // （%sバイト中、先頭%sバイトを読み込み）
+constexpr char kLoadEndedAtNul[] =
+    "\x81\x69NUL\x82\xdc\x82\xc5\x82\xcc%s\x83\x6f\x83\x43\x83\x67\x82\xf0\x93\xc7\x82\xdd"
+    "\x8d\x9e\x82\xdd\x81\x41\x8e\x63\x82\xe8%s\x83\x6f\x83\x43\x83\x67\x82\xcd\x96\xa2"
+    "\x93\xc7\x82\xdd\x8d\x9e\x82\xdd\x81\x6a";  // （NULまでの%sバイトを読み込み、残り%sバイトは未読み込み）
+
+// A load that failed: nothing changed. %s takes the file's name.
+constexpr char kLoadMissing[] =
+    "\x8a\x4a\x82\xaf\x82\xdc\x82\xb9\x82\xf1\x81\x46%s\x81\x69\x8c\xa9\x82\xc2\x82\xa9"
+    "\x82\xe8\x82\xdc\x82\xb9\x82\xf1\x81\x6a";  // 開けません：%s（見つかりません）
+constexpr char kLoadFolder[] =
+    "\x8a\x4a\x82\xaf\x82\xdc\x82\xb9\x82\xf1\x81\x46%s\x81\x69\x83\x74\x83\x48\x83\x8b"
+    "\x83\x5f\x81\x5b\x82\xc5\x82\xb7\x81\x6a";  // 開けません：%s（フォルダーです）
+constexpr char kLoadUnreadable[] =
+    "\x8a\x4a\x82\xaf\x82\xdc\x82\xb9\x82\xf1\x81\x46%s\x81\x69\x93\xc7\x82\xdd\x8e\xe6"
+    "\x82\xea\x82\xdc\x82\xb9\x82\xf1\x81\x6a";  // 開けません：%s（読み取れません）
+constexpr char kLoadTooLarge[] =
+    "\x8a\x4a\x82\xaf\x82\xdc\x82\xb9\x82\xf1\x81\x46%s\x81\x69\x91\xe5\x82\xab\x82\xb7"
+    "\x82\xac\x82\xdc\x82\xb7\x81\x6a";  // 開けません：%s（大きすぎます）
+
+// A command whose result would pass 40,000,000 bytes changes nothing and says so.
+constexpr char kResultTooLarge[] =
+    "\x8c\x8b\x89\xca\x82\xaa"
+    "40,000,000\x83\x6f\x83\x43\x83\x67\x82\xf0\x92\xb4\x82\xa6\x82\xe9\x82\xbd\x82\xdf"
+    "\x95\xcf\x8d\x58\x82\xb5\x82\xdc\x82\xb9\x82\xf1";  // 結果が40,000,000バイトを超えるため変更しません
+
+// After a save. %s takes the file's name.
+constexpr char kSaved[] =
+    "\x95\xdb\x91\xb6\x82\xb5\x82\xdc\x82\xb5\x82\xbd\x81\x46%s";  // 保存しました：%s
+constexpr char kSaveFailed[] =
+    "\x95\xdb\x91\xb6\x82\xc5\x82\xab\x82\xdc\x82\xb9\x82\xf1\x81\x46%s";  // 保存できません：%s
 
 }  // namespace ui

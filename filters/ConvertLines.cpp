@@ -92,6 +92,8 @@ FilterResult ConvertLines(NkfConvertFn convert, const char* pane, size_t paneSiz
   const char* p = pane;
   for (;;) {
     const TextLine line = TextLine::At(p, end);
+    // The empty rest after a final line break is no line: converting twice changes nothing more.
+    if (line.IsLast() && line.Size() == 0 && p != pane) break;
     const bool escapes = std::memchr(line.begin, '%', line.Size()) != nullptr;
     if (convert == nullptr && !escapes) {
       out.PutStable(line.begin, line.Size());  // nothing to decode, no NUL: written as it is
@@ -123,6 +125,7 @@ FilterResult ConvertLines(NkfConvertFn convert, const char* pane, size_t paneSiz
   }
   FilterResult result;
   result.pane = out.Finish();
+  result.cut = out.Cut();
   return result;
 }
 

@@ -14,6 +14,9 @@ class FilterResult {
  public:
   /// The new pane text, or null when the pane stays as it was.
   std::unique_ptr<B2String1> pane;
+  /// True when pane is not the whole result: it would pass what a B2String1 takes (40,000,000
+  /// bytes; an append at 39,999,999 is refused) and pane holds only its first part.
+  bool cut = false;
   /// The new status text (Shift_JIS), or none when the status bar stays as it was.
   std::optional<std::string> status;
   /// The message box text and its caption (Shift_JIS), or none when no box is shown.

@@ -70,6 +70,7 @@ size_t FilterRoom(size_t textSize) { return textSize + textSize / 2 + 2; }
 FilterResult PaneResult(OutputText& out, int written) {
   FilterResult result;
   result.pane = out.Finish();
+  result.cut = out.Cut();
   result.status = ShownTexts::Lines(written);
   return result;
 }

@@ -58,6 +58,8 @@ void OutputText::Flush() {
 // One real append, refused or clipped as B2String1 does it.
 void OutputText::AppendNow(const char* bytes, size_t size) {
   const size_t capped = std::min(size, static_cast<size_t>(B2String1::kMaxLength));
+  const size_t before = static_cast<size_t>(out_->Length());
   out_->Append(bytes, static_cast<int>(capped));
   length_ = static_cast<size_t>(out_->Length());
+  if (length_ != before + size) cut_ = true;
 }

@@ -35,6 +35,8 @@ class OutputText {
 
   /// The finished output; the OutputText is spent afterwards.
   std::unique_ptr<B2String1> Finish();
+  /// True when a piece was refused or cut: the output is not everything that was put.
+  bool Cut() const { return cut_; }
 
  private:
   // Below this length a piece can never be refused or cut.
@@ -48,4 +50,5 @@ class OutputText {
   const char* pending_ = nullptr;  // start of the merged run not yet appended
   size_t pendingSize_ = 0;
   size_t length_ = 0;  // output length once everything put has been appended
+  bool cut_ = false;
 };

@@ -26,7 +26,8 @@ void NKF32_CALL Tagging(char* out, const char* in) {
 
 void Check(const FilterResult& expected, const FilterResult& actual, const char* what) {
   if (PaneOf(expected) == PaneOf(actual) && expected.status == actual.status &&
-      expected.message == actual.message && expected.caption == actual.caption) {
+      expected.message == actual.message && expected.caption == actual.caption &&
+      expected.cut == actual.cut) {
     return;
   }
   std::fprintf(stderr, "%s differs from the reference\n", what);

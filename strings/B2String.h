@@ -129,7 +129,9 @@ class B2String {
   /// Replaces the content with the file's bytes (at most 40,000,000; an empty file gives one
   /// NUL byte; a file cut at 40,000,000 drops a NUL in its last kept byte; a file that delivers
   /// fewer bytes than its size keeps those it delivered). False and unchanged for null, a file
-  /// that cannot be opened or read (a directory), or a size of 2,147,483,647 bytes or more.
+  /// that cannot be opened or read (a directory), or a size of 2,147,483,647 bytes or more
+  /// (taken in 64 bits on every platform, so 4 GiB and more are refused too). Reads through
+  /// FileLoad::ReadRaw.
   virtual bool LoadFile(const char* path) = 0;
   /// Writes the content as it is; false for null or a file that cannot be created.
   virtual bool SaveFile(const char* path) const = 0;

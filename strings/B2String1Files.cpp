@@ -5,7 +5,7 @@
 #include <memory>
 
 #include "strings/B2String1.h"
-#include "strings/B2StringMemory.h"
+#include "strings/FileLoad.h"
 
 namespace {
 
@@ -13,14 +13,6 @@ struct FileCloser {
   void operator()(std::FILE* f) const { std::fclose(f); }
 };
 using File = std::unique_ptr<std::FILE, FileCloser>;
-
-struct BlockFree {
-  void operator()(char* p) const { std::free(p); }
-};
-using Block = std::unique_ptr<char, BlockFree>;
-
-// The largest file size taken at all; anything at or above it is refused.
-constexpr long kRefusedSize = 2147483647L;
 
 }  // namespace
 
@@ -60,35 +52,21 @@ signed char B2String1::UrlDecode() {
 // --- Files -------------------------------------------------------------------------------------
 
 bool B2String1::LoadFile(const char* path) {
-  if (!path) return false;
-  File file(std::fopen(path, "rb"));
-  if (!file) return false;
-  if (std::fseek(file.get(), 0, SEEK_END) != 0) return false;
-  const long size = std::ftell(file.get());
-  if (size < 0 || size >= kRefusedSize) return false;
-  if (std::fseek(file.get(), 0, SEEK_SET) != 0) return false;
-
   // One byte more than the file holds, so a file that fits is read whole and then seen to end.
-  int n = static_cast<int>(size) + 1;
-  if (n > maxLength) n = maxLength;
-  Block block(static_cast<char*>(b2memory::Resize(nullptr, static_cast<size_t>(n) + 1)));
-  char* bytes = block.get();
-  bytes[n - 1] = '\0';
-  const size_t got = std::fread(bytes, 1, static_cast<size_t>(n), file.get());
-  // A read error (a directory, a failing device) loads nothing.
-  if (std::ferror(file.get())) return false;
-  file.reset();
-
+  const FileLoad::Raw raw = FileLoad::ReadRaw(path, maxLength);
+  if (raw.outcome != FileLoad::Outcome::kWhole) return false;
+  char* bytes = raw.bytes.get();
+  const int n = static_cast<int>(raw.asked);
   int keep;
-  if (got == 0) {
+  if (raw.got == 0) {
     keep = 1;  // an empty file loads as one NUL byte
-  } else if (got < static_cast<size_t>(n)) {
-    keep = static_cast<int>(got);  // only what was actually read
+    bytes[0] = '\0';
+  } else if (raw.got < raw.asked) {
+    keep = static_cast<int>(raw.got);  // only what was actually read
   } else {
     // The read filled the cap: a trailing NUL there is dropped.
     keep = (bytes[n - 1] == '\0' && n > 1) ? n - 1 : n;
   }
-  bytes[0] = got == 0 ? '\0' : bytes[0];
   return Set(bytes, keep);
 }
 

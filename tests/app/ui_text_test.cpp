@@ -28,6 +28,7 @@ TEST(UiText, EveryTextDecodesToItsReadableForm) {
       {"kFileMenu", ui::kFileMenu, "ファイル（&F）"},
       {"kOpenItem", ui::kOpenItem, "開く（&O）"},
       {"kExitItem", ui::kExitItem, "終了（&X）"},
+      {"kSaveAsItem", ui::kSaveAsItem, "名前を付けて保存(&A)...\tCtrl+S"},
       {"kEditMenu", ui::kEditMenu, "編集（&E）"},
       {"kSelectAllItem", ui::kSelectAllItem, "すべて選択(&L)"},
       {"kCopyAllItem", ui::kCopyAllItem, "すべてコピー(&C)"},
@@ -44,6 +45,18 @@ TEST(UiText, EveryTextDecodesToItsReadableForm) {
       {"kClearCaption", ui::kClearCaption, "確認"},
       {"kAboutCaption", ui::kAboutCaption, "バージョン情報"},
       {"kAboutText", ui::kAboutText, "Linsift 09"},
+      {"kSaveTitle", ui::kSaveTitle, "名前を付けて保存"},
+      {"kTitleSeparator", ui::kTitleSeparator, " - "},
+      {"kLoadCut", ui::kLoadCut, "（%sバイト中、先頭%sバイトを読み込み）"},
+      {"kLoadEndedAtNul", ui::kLoadEndedAtNul,
+       "（NULまでの%sバイトを読み込み、残り%sバイトは未読み込み）"},
+      {"kLoadMissing", ui::kLoadMissing, "開けません：%s（見つかりません）"},
+      {"kLoadFolder", ui::kLoadFolder, "開けません：%s（フォルダーです）"},
+      {"kLoadUnreadable", ui::kLoadUnreadable, "開けません：%s（読み取れません）"},
+      {"kLoadTooLarge", ui::kLoadTooLarge, "開けません：%s（大きすぎます）"},
+      {"kResultTooLarge", ui::kResultTooLarge, "結果が40,000,000バイトを超えるため変更しません"},
+      {"kSaved", ui::kSaved, "保存しました：%s"},
+      {"kSaveFailed", ui::kSaveFailed, "保存できません：%s"},
   };
   for (const Text& t : texts) {
     EXPECT_EQ(Cp932ToUtf8(t.bytes), t.expected) << t.name;

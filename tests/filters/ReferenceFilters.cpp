@@ -49,6 +49,7 @@ FilterResult Run(Filter filter, const std::string& searchBox, const std::string&
     return result;
   }
   auto out = std::make_unique<B2String1>();
+  size_t wanted = 0;  // bytes appended had no append been refused or cut
   int written = 0;
   const int count = lines->Count();
   for (int i = 0; i < count; ++i) {
@@ -74,8 +75,10 @@ FilterResult Run(Filter filter, const std::string& searchBox, const std::string&
     if (!pass) continue;
     out->Append(*line);
     out->Append("\r\n");
+    wanted += static_cast<size_t>(line->Length()) + 2;
     ++written;
   }
+  result.cut = wanted != static_cast<size_t>(out->Length());
   result.pane = std::move(out);
   result.status = ShownTexts::Lines(written);
   return result;
@@ -86,19 +89,26 @@ FilterResult Convert(NkfConvertFn convert, const std::string& pane) {
   if (std::strlen(pane.c_str()) < 1) return result;
   std::unique_ptr<B2StringVector> lines = SplitLines(pane.c_str());
   auto out = std::make_unique<B2String1>();
+  size_t wanted = 0;
   for (int i = 0; i < lines->Count(); ++i) {
     B2String1* line = lines->Get(i);
+    // The empty rest after a final line break is not a line of its own.
+    if (i > 0 && i == lines->Count() - 1 && line->Length() == 0) break;
     line->UrlDecode();
     const int n = line->Size();
     if (convert == nullptr) {
       out->Append(line->CStr());
+      wanted += std::strlen(line->CStr());
     } else {
       std::vector<char> buffer(2 * static_cast<size_t>(n) + 1);
       convert(buffer.data(), line->CStr());
       out->Append(buffer.data());
+      wanted += std::strlen(buffer.data());
     }
     out->Append("\r\n");
+    wanted += 2;
   }
+  result.cut = wanted != static_cast<size_t>(out->Length());
   result.pane = std::move(out);
   return result;
 }

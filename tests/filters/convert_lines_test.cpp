@@ -54,9 +54,19 @@ TEST(ConvertLines, HandsEachLineAloneAndEndsEveryLineWithCrLf) {
   g_seen.clear();
   EXPECT_EQ(Convert(RecordingConverter, "a\r\n\r\nb\nc\r"), "a\r\n\r\nb\r\nc\r\r\n");
   EXPECT_EQ(g_seen, "a||b|c\r|");
-  // A final line break gives one more, empty, line: every run adds one.
-  EXPECT_EQ(Convert(RecordingConverter, "a\r\n"), "a\r\n\r\n");
-  EXPECT_EQ(Convert(RecordingConverter, "a\r\n\r\n"), "a\r\n\r\n\r\n");
+  // The empty rest after a final line break is no line: a second run changes nothing more.
+  g_seen.clear();
+  EXPECT_EQ(Convert(RecordingConverter, "a\r\n"), "a\r\n");
+  EXPECT_EQ(g_seen, "a|");
+  EXPECT_EQ(Convert(RecordingConverter, "a"), "a\r\n");
+  EXPECT_EQ(Convert(RecordingConverter, "a\n"), "a\r\n");
+  EXPECT_EQ(Convert(RecordingConverter, "a\r\n\r\n"), "a\r\n\r\n");
+  EXPECT_EQ(Convert(RecordingConverter, "\n"), "\r\n");
+  EXPECT_EQ(Convert(nullptr, "a\r\n%41\n"), "a\r\nA\r\n");
+  for (const std::string text : {"a\r\nb", "x\n\n", "\r\n\r\n", "%41\n%42"}) {
+    const std::string once = Convert(RecordingConverter, text);
+    EXPECT_EQ(Convert(RecordingConverter, once), once) << text;
+  }
 }
 
 TEST(ConvertLines, AnEmptyPaneIsLeftAlone) {
@@ -104,7 +114,7 @@ TEST(ConvertLines, GivesTheConverterTwiceTheDecodedLengthPlusOne) {
 
 TEST(ConvertLines, TreatsEveryLineOfATextBeyondTheListLimit) {
   const std::string text = Repeated("a\n%62\n", 2250000);  // 4,500,001 lines
-  const std::string expected = Repeated("a\r\nb\r\n", 2250000) + "\r\n";
+  const std::string expected = Repeated("a\r\nb\r\n", 2250000);
   EXPECT_TRUE(Convert(nullptr, text) == expected);
   EXPECT_TRUE(Convert(CopyingConverter, text) == expected);
 }
@@ -120,8 +130,8 @@ TEST(ConvertLines, CutsAGrowingOutputAt40MillionBytesAsTheAppendsDo) {
   const std::string prefix = Repeated(doubled + "\r\n", 246000);
   B2String1 expected(prefix.data(), static_cast<int>(prefix.size()));
   expected.Reserve(B2String1::kMaxLength);  // past 20,000,000 every growth would copy it all
-  for (int i = 246000; i <= 250000; ++i) {  // the last, empty line included
-    if (i < 250000) expected.Append(doubled.data(), static_cast<int>(doubled.size()));
+  for (int i = 246000; i < 250000; ++i) {
+    expected.Append(doubled.data(), static_cast<int>(doubled.size()));
     expected.Append("\r\n");
   }
   ASSERT_EQ(expected.Length(), 40000000);
@@ -129,6 +139,8 @@ TEST(ConvertLines, CutsAGrowingOutputAt40MillionBytesAsTheAppendsDo) {
   ASSERT_NE(result.pane, nullptr);
   EXPECT_EQ(result.pane->Length(), 40000000);
   EXPECT_TRUE(result.pane->Equals(&expected));
+  EXPECT_TRUE(result.cut);
+  EXPECT_FALSE(ConvertLines(DoublingConverter, text.data(), text.size() / 2).cut);
 }
 
 // Where the stand-in libraries were built: a directory of their own beside the test program.

@@ -245,10 +245,13 @@ TEST(Filters, RefuseEveryAppendOnceTheOutputHolds39999999Bytes) {
   const FilterResult remove = Apply(Delete, "b", text);
   EXPECT_EQ(remove.status, Lines("1052631"));
   EXPECT_TRUE(SamePane(remove, *expected));
+  EXPECT_TRUE(remove.cut);
 
   const FilterResult upTo = Apply(DeleteUpTo, "a", text);  // every line starts with it
   EXPECT_EQ(upTo.status, Lines("1052631"));
   EXPECT_TRUE(SamePane(upTo, *expected));
+  EXPECT_TRUE(upTo.cut);
+  EXPECT_FALSE(Apply(Delete, "b", Repeated(line + "\n", 1025641)).cut);  // 39,999,999: whole
 }
 
 TEST(Filters, RefuseALineThatStartsAt39999999BytesEvenWhenItWouldFit) {
@@ -263,6 +266,7 @@ TEST(Filters, RefuseALineThatStartsAt39999999BytesEvenWhenItWouldFit) {
   const FilterResult remove = Apply(Delete, "b", text);
   EXPECT_EQ(remove.status, Lines("1025642"));
   EXPECT_TRUE(SamePane(remove, *expected));
+  EXPECT_TRUE(remove.cut);  // the refused 'z' is missing
 }
 
 TEST(Filters, CutTheLineThatCrossesTheLimitAsTheAppendDoes) {
@@ -275,6 +279,7 @@ TEST(Filters, CutTheLineThatCrossesTheLimitAsTheAppendDoes) {
   const FilterResult extract = Apply(Extract, "cd", text);
   EXPECT_EQ(extract.status, Lines("408163"));
   EXPECT_TRUE(SamePane(extract, *expected));
+  EXPECT_TRUE(extract.cut);
 }
 
 TEST(Filters, ReadAtMost40MillionBytesOfThePane) {

@@ -87,6 +87,7 @@ void ExpectSame(const FilterResult& expected, const FilterResult& actual) {
   EXPECT_EQ(expected.message.has_value(), actual.message.has_value());
   EXPECT_EQ(Escaped(expected.message.value_or("")), Escaped(actual.message.value_or("")));
   EXPECT_EQ(Escaped(expected.caption), Escaped(actual.caption));
+  EXPECT_EQ(expected.cut, actual.cut);
 }
 
 // Stand-in converters: one tags and upper-cases lines of two bytes or more, one fills the
