@@ -94,7 +94,7 @@ bool Document::Load(const char* path, std::string& message) {
       break;
   }
   const int length = load.text->Length();
-  message = ShownTexts::Lines(load.text->CountOf("\n") + 1);
+  message = LineCount(*load.text);
   if (load.outcome == FileLoad::Outcome::kCut) {
     message += Fill(ui::kLoadCut, {Grouped(load.fileSize), Grouped(length)});
   } else if (load.outcome == FileLoad::Outcome::kEndedAtNul) {
@@ -115,6 +115,10 @@ bool Document::Save(const char* path, std::string& message) {
   message = Fill(ui::kSaved, {name});
   current_.fileName = name;
   return true;
+}
+
+std::string Document::LineCount(const B2String1& text) {
+  return ShownTexts::Lines(text.CountOf("\n") + 1);
 }
 
 std::string Document::NameOf(const char* path) {

@@ -61,6 +61,10 @@ class Document {
   /// true. On failure nothing changes, message gets "保存できません：<name>", false.
   bool Save(const char* path, std::string& message);
 
+  /// The status of a text that no filter wrote (loaded, pasted, typed, cleared): its line
+  /// count "全<n>行" with n its LF bytes plus one, as the filters count lines.
+  static std::string LineCount(const B2String1& text);
+
   /// True when a result of size bytes may become the document (at most 40,000,000);
   /// otherwise the window keeps the document and shows ui::kResultTooLarge.
   static bool Fits(std::size_t size) { return size <= kMaxBytes; }

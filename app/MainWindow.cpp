@@ -5,6 +5,7 @@
 #include <shellapi.h>
 
 #include <algorithm>
+#include <iterator>
 #include <memory>
 
 #include "app/CommandIds.h"
@@ -41,6 +42,7 @@ HMENU BuildMenuBar(WindowState& state) {
   state.versionMenu = CreateMenu();
 
   AppendMenuA(state.fileMenu, MF_STRING, ids::kOpenFile, ui::kOpenItem);
+  AppendMenuA(state.fileMenu, MF_STRING, ids::kSaveAs, ui::kSaveAsItem);
   AppendMenuA(state.fileMenu, MF_SEPARATOR, 0, nullptr);
   AppendMenuA(state.fileMenu, MF_STRING, ids::kExit, ui::kExitItem);
 
@@ -48,6 +50,10 @@ HMENU BuildMenuBar(WindowState& state) {
   AppendMenuA(state.editMenu, MF_STRING, ids::kCopyAll, ui::kCopyAllItem);
   AppendMenuA(state.editMenu, MF_STRING, ids::kClearAndPaste, ui::kClearAndPasteItem);
   AppendMenuA(state.editMenu, MF_STRING, ids::kClearPane, ui::kClearItem);
+  AppendMenuA(state.editMenu, MF_SEPARATOR, 0, nullptr);
+  // Nothing to undo or redo yet.
+  AppendMenuA(state.editMenu, MF_STRING | MF_GRAYED, ids::kUndo, ui::kUndoItem);
+  AppendMenuA(state.editMenu, MF_STRING | MF_GRAYED, ids::kRedo, ui::kRedoItem);
 
   AppendMenuA(state.stringMenu, MF_STRING, ids::kConvertSjis, ui::kSjisItem);
   AppendMenuA(state.stringMenu, MF_STRING, ids::kConvertUrl, ui::kUrlDecodeItem);
@@ -67,10 +73,20 @@ HWND CreateButton(const WindowState& state, const char* text, int x, int id) {
                          state.window, ControlId(id), state.instance, nullptr);
 }
 
+// The window's keys, in one table: each sends its command as the menu item would.
+constexpr ACCEL Key(BYTE modifiers, WORD key, int command) {
+  return ACCEL{static_cast<BYTE>(modifiers | FVIRTKEY), key, static_cast<WORD>(command)};
+}
+constexpr ACCEL kAccelerators[] = {
+    Key(FCONTROL, 'S', ids::kSaveAs),
+    Key(FCONTROL, 'Z', ids::kUndo),
+    Key(FCONTROL, 'Y', ids::kRedo),
+};
+
 // WM_CREATE: builds the controls, prepares the open dialog and loads the command-line
-// file. The window's own handle comes with the message: CreateWindowExA has not
-// returned yet. Returns -1 (and so fails the creation) when the search box, the pane or
-// the status bar cannot be made, since no command could work without them.
+// file (its outcome goes to the status bar). The window's own handle comes with the message:
+// CreateWindowExA has not returned yet. Returns -1 (and so fails the creation) when the search box,
+// the pane or the status bar cannot be made, since no command could work without them.
 LRESULT OnCreate(WindowState& state) {
   HWND window = state.window;
   state.searchBox =
@@ -87,7 +103,7 @@ LRESULT OnCreate(WindowState& state) {
   if (state.statusBar == nullptr) return -1;
 
   PrepareOpenDialog(state);
-  if (!state.startupPath.empty()) LoadFileIntoPane(state, state.startupPath.c_str());
+  if (!state.startupPath.empty()) LoadFile(state, state.startupPath.c_str());
   return 0;
 }
 
@@ -123,7 +139,9 @@ void AdoptState(HWND window, LPARAM lParam) {
 }
 
 void FreeState(HWND window) {
-  delete WindowState::Of(window);
+  WindowState* state = WindowState::Of(window);
+  if (state->accelerators != nullptr) DestroyAcceleratorTable(state->accelerators);
+  delete state;
   SetWindowLongPtrA(window, GWLP_USERDATA, 0);
 }
 
@@ -147,7 +165,7 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
       OnCommand(*state, LOWORD(wParam));  // may destroy the window and free the state
       return 0;
     case WM_INITMENUPOPUP:
-      OnInitMenuPopup(reinterpret_cast<HMENU>(wParam), lParam);
+      OnInitMenuPopup(*state, reinterpret_cast<HMENU>(wParam), lParam);
       return 0;
     case WM_DROPFILES:
       return OnDropFiles(*state, wParam, lParam);
@@ -178,10 +196,22 @@ HWND StartMainWindow(HINSTANCE instance, const char* commandLine, int show) {
                                 kWindowWidth, kWindowHeight, nullptr, nullptr, instance, &state);
   if (window == nullptr) return nullptr;
 
-  SetMenu(window, BuildMenuBar(*WindowState::Of(window)));
+  WindowState& made = *WindowState::Of(window);
+  SetMenu(window, BuildMenuBar(made));
+  made.accelerators =
+      CreateAcceleratorTableA(const_cast<ACCEL*>(kAccelerators), std::size(kAccelerators));
   ShowWindow(window, show);
   DragAcceptFiles(window, TRUE);
   return window;
+}
+
+void ProcessMessage(HWND window, MSG& message) {
+  const WindowState* state = IsWindow(window) ? WindowState::Of(window) : nullptr;
+  if (state != nullptr && (message.hwnd == window || IsChild(window, message.hwnd))) {
+    if (TranslateAcceleratorA(window, state->accelerators, &message)) return;
+  }
+  TranslateMessage(&message);
+  DispatchMessageA(&message);
 }
 
 void EndMainWindow(HWND window) {

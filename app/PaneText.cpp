@@ -32,20 +32,21 @@ void AppendInPieces(HWND pane, const char* text, size_t length, size_t pieceByte
 
 }  // namespace
 
-HWND PaneText::CreateControl(HWND parent, const RECT& place, bool visible) const {
+HWND PaneText::CreateControl(HWND parent, const RECT& place, bool visible, size_t limit) const {
   const DWORD style = WS_CHILD | WS_BORDER | WS_VSCROLL | WS_HSCROLL | ES_MULTILINE |
                       ES_AUTOVSCROLL | ES_AUTOHSCROLL | ES_NOHIDESEL | (visible ? WS_VISIBLE : 0);
   HWND pane = CreateWindowExA(0, "RichEdit20A", nullptr, style, place.left, place.top,
                               place.right - place.left, place.bottom - place.top, parent,
                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(ids::kTextPane)),
                               instance_, nullptr);
-  if (pane != nullptr) SendMessageA(pane, EM_EXLIMITTEXT, 0, kPaneTextLimit);
+  const size_t characters = std::max(limit, static_cast<size_t>(kPaneTextLimit));
+  if (pane != nullptr) SendMessageA(pane, EM_EXLIMITTEXT, 0, static_cast<LPARAM>(characters));
   return pane;
 }
 
 bool PaneText::Create(HWND parent, HINSTANCE instance) {
   instance_ = instance;
-  handle_ = CreateControl(parent, RECT{0, 0, 0, 0}, true);
+  handle_ = CreateControl(parent, RECT{0, 0, 0, 0}, true, 0);
   return handle_ != nullptr;
 }
 
@@ -58,8 +59,11 @@ void PaneText::SetText(const char* text) {
   RECT place{};
   GetWindowRect(handle_, &place);
   MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&place), 2);
-  HWND fresh = CreateControl(parent, place, false);
+  // A character takes at least one byte, so the text's length in bytes is room enough.
+  HWND fresh = CreateControl(parent, place, false, std::strlen(text));
   if (fresh == nullptr) {
+    const LPARAM limit = static_cast<LPARAM>(std::max(std::strlen(text), size_t{kPaneTextLimit}));
+    SendMessageA(handle_, EM_EXLIMITTEXT, 0, limit);
     SetWindowTextA(handle_, text);  // no fresh pane: the slow way
     return;
   }
@@ -71,6 +75,18 @@ void PaneText::SetText(const char* text) {
   handle_ = fresh;
   if (focused) SetFocus(fresh);
 }
+
+void PaneText::SetText(const char* bytes, size_t size) {
+  if (bytes == nullptr) size = 0;
+  const void* nul = size > 0 ? std::memchr(bytes, '\0', size) : nullptr;
+  if (nul != nullptr) size = static_cast<size_t>(static_cast<const char*>(nul) - bytes);
+  SetText(std::string(bytes == nullptr ? "" : bytes, size).c_str());
+  ClearModified();
+}
+
+bool PaneText::IsModified() const { return SendMessageA(handle_, EM_GETMODIFY, 0, 0) != 0; }
+
+void PaneText::ClearModified() { SendMessageA(handle_, EM_SETMODIFY, FALSE, 0); }
 
 std::string PaneText::Text() const { return ReadText(handle_); }
 

@@ -28,6 +28,14 @@ class PaneText {
   /// which then takes the old one's place, z-order and focus; the old control is
   /// destroyed. When no fresh control can be made, the old one gets the text instead.
   void SetText(const char* text);
+  /// As above with the `size` bytes at `bytes`, read up to a NUL among them (a window text
+  /// ends there). A text longer than the pane's limit raises the limit of the fresh control,
+  /// so a text the document holds is always shown whole. The pane is then unmodified.
+  void SetText(const char* bytes, size_t size);
+
+  /// Whether the user has changed the text since the last SetText or ClearModified.
+  bool IsModified() const;
+  void ClearModified();
 
   /// The whole text, without its NUL: whatever WM_GETTEXT delivered.
   std::string Text() const;
@@ -51,7 +59,7 @@ class PaneText {
   static size_t PieceEnd(const char* text, size_t n, bool more);
 
  private:
-  HWND CreateControl(HWND parent, const RECT& place, bool visible) const;
+  HWND CreateControl(HWND parent, const RECT& place, bool visible, size_t limit) const;
 
   HINSTANCE instance_ = nullptr;
   HWND handle_ = nullptr;

@@ -1,4 +1,5 @@
-// The window commands: each reads the controls, calls a core and writes the results.
+// The window commands: each reads the controls, calls the document or a core, and shows the
+// document again.
 #include "app/WindowCommands.h"
 
 #include <commdlg.h>
@@ -6,9 +7,12 @@
 #include <shellapi.h>
 
 #include <cstring>
+#include <memory>
 #include <string>
+#include <utility>
 
 #include "app/CommandIds.h"
+#include "app/Document.h"
 #include "app/UiText.h"
 #include "filters/ConvertLines.h"
 #include "filters/FilterResult.h"
@@ -33,11 +37,45 @@ std::string ReadSearchText(HWND control, int capacity) {
 
 using LineFilter = FilterResult (*)(const char* searchText, const char* pane, size_t paneSize);
 
-// Writes what a core produced: the pane, then the status, then the message box, so
-// the status is already shown while the box waits.
-void ShowResult(WindowState& state, const FilterResult& result) {
-  if (result.pane) state.pane.SetText(result.pane->CStr());
-  if (result.status) SetWindowTextA(state.statusBar, result.status->c_str());
+// What the user typed in the pane since the last write becomes the document, as a step of
+// its own with its line count, so a command works on it and undo takes the typing back
+// first. False, with the reason in the status bar, when the typed text is too large to be
+// the document; the command must then change nothing.
+bool TakeTyping(WindowState& state) {
+  if (!state.pane.IsModified()) return true;
+  const std::string typed = state.pane.Text();
+  if (!Document::Fits(typed.size())) {
+    SetWindowTextA(state.statusBar, ui::kResultTooLarge);
+    return false;
+  }
+  auto text = std::make_unique<B2String1>(typed.data(), static_cast<int>(typed.size()));
+  std::string status = Document::LineCount(*text);
+  state.document.Replace(std::move(text), std::move(status));
+  state.pane.ClearModified();
+  return true;
+}
+
+// Makes `text` the document with `status` as one step and shows it.
+void ReplaceDocument(WindowState& state, std::unique_ptr<B2String1> text, std::string status) {
+  state.document.Replace(std::move(text), std::move(status));
+  ShowDocument(state);
+}
+
+// Takes what a core produced: a new text becomes the document with the core's status (empty
+// when it gives none); a status alone becomes the document's status; a result that was cut
+// changes nothing and says so. The message box comes last, so the status is already shown
+// while the box waits.
+void ShowResult(WindowState& state, FilterResult result) {
+  if (result.cut) {
+    SetWindowTextA(state.statusBar, ui::kResultTooLarge);
+    return;
+  }
+  if (result.pane) {
+    ReplaceDocument(state, std::move(result.pane), result.status.value_or(std::string()));
+  } else if (result.status) {
+    state.document.SetStatus(*result.status);
+    SetWindowTextA(state.statusBar, result.status->c_str());
+  }
   if (result.message) {
     MessageBoxA(state.window, result.message->c_str(), result.caption.c_str(), MB_OK);
   }
@@ -45,30 +83,46 @@ void ShowResult(WindowState& state, const FilterResult& result) {
 
 void RunLineFilter(WindowState& state, LineFilter filter, int searchCapacity) {
   const std::string search = ReadSearchText(state.searchBox, searchCapacity);
-  // Every filter refuses an empty search text; spare reading a large pane for nothing.
-  if (search.empty()) return;
-  const std::string pane = state.pane.Text();
-  ShowResult(state, filter(search.c_str(), pane.data(), pane.size()));
+  // Every filter refuses an empty search text.
+  if (search.empty() || !TakeTyping(state)) return;
+  const B2String1& text = state.document.Text();
+  ShowResult(state, filter(search.c_str(), text.Data(), static_cast<size_t>(text.Length())));
 }
 
-void ConvertPane(WindowState& state) {
-  // An empty pane stays as it is.
-  if (SendMessageA(state.pane.Handle(), WM_GETTEXTLENGTH, 0, 0) < 1) return;
-  const std::string pane = state.pane.Text();
-  ShowResult(state, ConvertLines(state.convert, pane.data(), pane.size()));
+// The conversion's status counts the lines it wrote, each ended by CR LF, as the filters'.
+void ConvertDocument(WindowState& state) {
+  if (!TakeTyping(state)) return;
+  const B2String1& text = state.document.Text();
+  if (text.Length() == 0) return;  // an empty text stays as it is
+  FilterResult result =
+      ConvertLines(state.convert, text.Data(), static_cast<size_t>(text.Length()));
+  if (result.pane && !result.status) result.status = ShownTexts::Lines(result.pane->CountOf("\n"));
+  ShowResult(state, std::move(result));
 }
 
-void ShowLineCount(const WindowState& state, int lines) {
-  char status[256];
-  wsprintfA(status, ShownTexts::kLinesFormat, lines);
-  SetWindowTextA(state.statusBar, status);
-}
-
+// Asks for a file and loads it; cancelling changes nothing.
 void OpenFile(WindowState& state) {
   state.openDialog.lpstrTitle = ui::kOpenTitle;
   state.openDialog.Flags = OFN_FILEMUSTEXIST | OFN_HIDEREADONLY;
-  if (!GetOpenFileNameA(&state.openDialog)) return;  // cancelled: nothing changes
-  ShowLineCount(state, LoadFileIntoPane(state, state.path));
+  if (!GetOpenFileNameA(&state.openDialog)) return;
+  LoadFile(state, state.path);
+}
+
+// Asks for a file name (and before overwriting a file) and writes the document's bytes there.
+void SaveAs(WindowState& state) {
+  if (!TakeTyping(state)) return;
+  state.openDialog.lpstrTitle = ui::kSaveTitle;
+  state.openDialog.Flags = OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY;
+  if (!GetSaveFileNameA(&state.openDialog)) return;
+  std::string message;
+  state.document.Save(state.path, message);
+  SetWindowTextA(state.statusBar, message.c_str());
+  SetWindowTextA(state.window, state.document.Title().c_str());
+}
+
+void UndoOrRedo(WindowState& state, bool undo) {
+  if (!TakeTyping(state)) return;
+  if (undo ? state.document.Undo() : state.document.Redo()) ShowDocument(state);
 }
 
 void SelectAll(const WindowState& state) {
@@ -76,18 +130,20 @@ void SelectAll(const WindowState& state) {
   SendMessageA(state.pane.Handle(), EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&all));
 }
 
-// Puts the pane text on the clipboard. The block goes to the clipboard only when it
+// Puts the document's bytes on the clipboard. The block goes to the clipboard only when it
 // takes it; otherwise it is freed here.
-void CopyAll(const WindowState& state) {
-  const std::string text = state.pane.Text();
-  HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, text.size() + 1);
+void CopyAll(WindowState& state) {
+  if (!TakeTyping(state)) return;
+  const B2String1& text = state.document.Text();
+  const size_t size = static_cast<size_t>(text.Length());
+  HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, size + 1);
   if (block == nullptr) return;
   void* bytes = GlobalLock(block);
   if (bytes == nullptr) {
     GlobalFree(block);
     return;
   }
-  std::memcpy(bytes, text.c_str(), text.size() + 1);
+  std::memcpy(bytes, text.Data(), size);  // the block's last byte stays the NUL
   GlobalUnlock(block);
   if (!OpenClipboard(state.window)) {
     GlobalFree(block);
@@ -98,36 +154,55 @@ void CopyAll(const WindowState& state) {
   CloseClipboard();
 }
 
-// Replaces the pane text with the clipboard text. The text is read no further than its
-// block reaches, in case another program left it without a NUL.
+// Makes the clipboard text the document, byte for byte up to its NUL. The text is read no
+// further than its block reaches, in case another program left it without a NUL; a text
+// over 40,000,000 bytes changes nothing.
 void ClearAndPaste(WindowState& state) {
-  if (!OpenClipboard(state.window)) return;
-  HANDLE block = GetClipboardData(CF_TEXT);
-  if (block != nullptr) {
-    const char* bytes = static_cast<const char*>(GlobalLock(block));
-    if (bytes != nullptr) {
-      const size_t size = GlobalSize(block);
-      const void* nul = std::memchr(bytes, '\0', size);
-      if (nul != nullptr) {
-        state.pane.SetText(bytes);
-      } else {
-        state.pane.SetText(std::string(bytes, size).c_str());
+  if (!TakeTyping(state) || !OpenClipboard(state.window)) return;
+  std::unique_ptr<B2String1> text;
+  bool tooLarge = false;
+  if (HANDLE block = GetClipboardData(CF_TEXT)) {
+    if (const char* bytes = static_cast<const char*>(GlobalLock(block))) {
+      size_t size = GlobalSize(block);
+      if (const void* nul = std::memchr(bytes, '\0', size)) {
+        size = static_cast<size_t>(static_cast<const char*>(nul) - bytes);
       }
+      tooLarge = !Document::Fits(size);
+      if (!tooLarge) text = std::make_unique<B2String1>(bytes, static_cast<int>(size));
       GlobalUnlock(block);
     }
   }
   CloseClipboard();
+  if (tooLarge) {
+    SetWindowTextA(state.statusBar, ui::kResultTooLarge);
+  } else if (text) {
+    std::string status = Document::LineCount(*text);
+    ReplaceDocument(state, std::move(text), std::move(status));
+  }
 }
 
 void ClearPane(WindowState& state) {
+  if (!TakeTyping(state)) return;
   if (MessageBoxA(state.window, ui::kClearQuestion, ui::kClearCaption, MB_OKCANCEL) == IDOK) {
-    state.pane.SetText(nullptr);
+    ReplaceDocument(state, nullptr, Document::LineCount(B2String1()));
   }
+}
+
+// Enables or grays an item of the Edit menu.
+void Enable(HMENU menu, int id, bool enabled) {
+  EnableMenuItem(menu, static_cast<UINT>(id), MF_BYCOMMAND | (enabled ? MF_ENABLED : MF_GRAYED));
 }
 
 void About(HWND window) { MessageBoxA(window, ui::kAboutText, ui::kAboutCaption, MB_OK); }
 
 }  // namespace
+
+void ShowDocument(WindowState& state) {
+  const B2String1& text = state.document.Text();
+  state.pane.SetText(text.Data(), static_cast<size_t>(text.Length()));
+  SetWindowTextA(state.statusBar, state.document.Status().c_str());
+  SetWindowTextA(state.window, state.document.Title().c_str());
+}
 
 void PrepareOpenDialog(WindowState& state) {
   OPENFILENAMEA& dialog = state.openDialog;
@@ -143,12 +218,15 @@ void PrepareOpenDialog(WindowState& state) {
   dialog.nMaxFileTitle = sizeof(state.fileTitle) - 1;
 }
 
-int LoadFileIntoPane(WindowState& state, const char* path) {
-  B2String1 text;
-  text.LoadFile(path);  // a failed load leaves it empty, which empties the pane
-  state.pane.SetText(text.CStr());
-  // Lines as the filters count them: LF bytes plus one, a NUL byte not ending the count.
-  return text.CountOf("\n") + 1;
+bool LoadFile(WindowState& state, const char* path) {
+  if (!TakeTyping(state)) return false;
+  std::string message;
+  if (!state.document.Load(path, message)) {
+    SetWindowTextA(state.statusBar, message.c_str());
+    return false;
+  }
+  ShowDocument(state);
+  return true;
 }
 
 void OnCommand(WindowState& state, int id) {
@@ -163,6 +241,8 @@ void OnCommand(WindowState& state, int id) {
       return RunLineFilter(state, CountMatches, kCountSearchCapacity);
     case ids::kOpenFile:
       return OpenFile(state);
+    case ids::kSaveAs:
+      return SaveAs(state);
     case ids::kExit:
       DestroyWindow(state.window);
       return;
@@ -174,9 +254,13 @@ void OnCommand(WindowState& state, int id) {
       return ClearAndPaste(state);
     case ids::kClearPane:
       return ClearPane(state);
+    case ids::kUndo:
+      return UndoOrRedo(state, true);
+    case ids::kRedo:
+      return UndoOrRedo(state, false);
     case ids::kConvertSjis:
     case ids::kConvertUrl:
-      return ConvertPane(state);
+      return ConvertDocument(state);
     case ids::kAbout:
       return About(state.window);
     default:
@@ -184,20 +268,21 @@ void OnCommand(WindowState& state, int id) {
   }
 }
 
-void OnInitMenuPopup(HMENU popup, LPARAM position) {
+void OnInitMenuPopup(const WindowState& state, HMENU popup, LPARAM position) {
   // The whole lParam is compared: the window menu sets its high word.
   if (position != ids::kEditMenuPosition) return;
-  const UINT state = IsClipboardFormatAvailable(CF_TEXT) ? MF_ENABLED : MF_GRAYED;
-  EnableMenuItem(popup, ids::kClearAndPaste, MF_BYCOMMAND | state);
+  Enable(popup, ids::kClearAndPaste, IsClipboardFormatAvailable(CF_TEXT));
+  // Typing in the pane is a step to undo, and leaves nothing to redo.
+  const bool typed = state.pane.IsModified();
+  Enable(popup, ids::kUndo, typed || state.document.CanUndo());
+  Enable(popup, ids::kRedo, !typed && state.document.CanRedo());
 }
 
 LRESULT OnDropFiles(WindowState& state, WPARAM wParam, LPARAM lParam) {
   HDROP drop = reinterpret_cast<HDROP>(wParam);
   // Only the first file is taken. A drop without any file would otherwise load the
   // path left over from before; it changes nothing.
-  if (DragQueryFileA(drop, 0, state.path, sizeof(state.path)) > 0) {
-    ShowLineCount(state, LoadFileIntoPane(state, state.path));
-  }
+  if (DragQueryFileA(drop, 0, state.path, sizeof(state.path)) > 0) LoadFile(state, state.path);
   DragFinish(drop);
   return DefWindowProcA(state.window, WM_DROPFILES, wParam, lParam);
 }
