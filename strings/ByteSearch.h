@@ -1,4 +1,4 @@
-// Byte-run search helpers for the string library: linear in the text on every input.
+// The project's one byte-run search (strings, line filters): linear in the text on every input.
 #pragma once
 
 #include <cstddef>
@@ -13,7 +13,8 @@ int MeasureText(const char* text, int limit);
 /// memmem (or, where the C library lacks it, two-way) once candidates cost too much.
 const char* Find(const char* hay, size_t n, const char* needle, size_t m);
 
-/// A needle prepared once for repeated forward searches (counting, replacing, splitting).
+/// A needle prepared once for repeated forward searches (counting, replacing, splitting, the
+/// line filters).
 struct Needle {
   const char* bytes;  // not owned: must outlive the searches
   size_t size;
