@@ -14,7 +14,7 @@
 #include "app/PaneText.h"
 #include "app/UiText.h"
 #include "app/WindowCommands.h"
-#include "filters/ConvertLines.h"
+#include "binding/BindConverter.h"
 
 HWND g_mainWindow = nullptr;
 HWND g_searchBox = nullptr;
@@ -25,6 +25,7 @@ HMENU g_fileMenu = nullptr;
 HMENU g_editMenu = nullptr;
 HMENU g_stringMenu = nullptr;
 HMENU g_versionMenu = nullptr;
+NkfConvertFn g_converter = nullptr;
 
 namespace {
 
@@ -200,7 +201,7 @@ HWND StartMainWindow(HINSTANCE instance, const char* commandLine, int show) {
     std::memcpy(g_startupPath.get(), commandLine, length + 1);
   }
 
-  BindConverter();
+  g_converter = BindConverter().convert;
 
   INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_BAR_CLASSES};
   InitCommonControlsEx(&controls);

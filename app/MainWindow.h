@@ -4,6 +4,9 @@
 
 #include <windows.h>
 
+#include "nkf32/nkf32.h"
+#include "text/Limits.h"
+
 // Handles of the main window and its controls, set once while the window is made and
 // read by the commands. Null before StartMainWindow and after EndMainWindow.
 extern HWND g_mainWindow;
@@ -16,13 +19,16 @@ extern HMENU g_editMenu;
 extern HMENU g_stringMenu;
 extern HMENU g_versionMenu;
 
+/// The converter's NkfConvert, bound at start-up; null when nkf32 was not found.
+extern NkfConvertFn g_converter;
+
 /// Outer size of the main window when it is created, frame included.
 constexpr int kWindowWidth = 640;
 constexpr int kWindowHeight = 512;
 /// The pane's top edge: below the search box and the buttons.
 constexpr int kPaneTop = 32;
 /// The pane's text limit in characters.
-constexpr int kPaneTextLimit = 20000000;
+constexpr int kPaneTextLimit = limits::kPaneTextChars;
 
 /// Runs start-up up to the message loop: keeps a copy of `commandLine` (one path, taken
 /// whole), binds the converter, registers the window class, loads the rich edit

@@ -17,6 +17,7 @@
 #include "filters/LineFilters.h"
 #include "filters/ShownTexts.h"
 #include "strings/B2String1.h"
+#include "text/Limits.h"
 
 namespace {
 
@@ -29,8 +30,8 @@ OPENFILENAMEA g_openDialog;
 
 // Search box capacities: three filters see the first 255 bytes; CountMatches reads one
 // byte more so that it can refuse a longer text.
-constexpr int kSearchCapacity = 256;
-constexpr int kCountSearchCapacity = 257;
+constexpr int kSearchCapacity = limits::kSearchCapacity;
+constexpr int kCountSearchCapacity = limits::kCountSearchCapacity;
 
 using LineFilter = FilterResult (*)(const char* searchText, const char* pane, size_t paneSize);
 
@@ -54,7 +55,7 @@ void ConvertPane(HWND window) {
   // An empty pane stays as it is.
   if (SendMessageA(g_textPane, WM_GETTEXTLENGTH, 0, 0) < 1) return;
   const std::string pane = ReadControlText(g_textPane);
-  ShowResult(window, ConvertLines(BoundConverter(), pane.data(), pane.size()));
+  ShowResult(window, ConvertLines(g_converter, pane.data(), pane.size()));
 }
 
 void ShowLineCount(int lines) {

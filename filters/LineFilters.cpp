@@ -15,11 +15,13 @@
 #include "filters/TextLine.h"
 #include "strings/B2String1.h"
 #include "strings/ByteSearch.h"
+#include "text/Limits.h"
 
 namespace {
 
-constexpr size_t kFilterSearchMax = 255;  // Extract, Delete, DeleteUpTo read 255 bytes
-constexpr size_t kCountSearchRead = 256;  // CountMatches reads 256 and refuses more than 255
+constexpr size_t kFilterSearchMax = limits::kSearchBytes;  // Extract, Delete, DeleteUpTo
+// CountMatches reads one byte more and refuses a longer search text.
+constexpr size_t kCountSearchRead = limits::kCountSearchCapacity - 1;
 constexpr char kCrLf[] = "\r\n";
 
 // Search text length as read from the box: up to its NUL, at most limit bytes. Reads no byte

@@ -549,7 +549,7 @@ TEST_F(MainWindowTest, UsersEditsInAWrittenPaneCanBeUndone) {
 // ---- The conversion (31 and 32) through the real nkf32.dll ---------------------------
 
 TEST_F(MainWindowTest, BothConversionItemsGiveTheSameTextThroughNkf32) {
-  ASSERT_NE(BoundConverter(), nullptr) << "nkf32.dll was not found beside the test program";
+  ASSERT_NE(g_converter, nullptr) << "nkf32.dll was not found beside the test program";
   // %41%42 -> AB; + stays; %20 -> blank; an ISO-2022-JP line (ESC $ B "F|K\" ESC ( B, 日本)
   // percent-encoded becomes Shift_JIS 日本.
   const std::string input = "%41%42\r\na+b%20c\r\n%1B%24BF%7CK%5C%1B%28B\r\n";

@@ -6,8 +6,8 @@
 #include <string>
 
 #include "ReferenceFilters.h"
+#include "binding/BindConverter.h"
 #include "filters/ConvertLines.h"
-#include "filters/ConverterLibrary.h"
 #include "filters/LineFilters.h"
 
 #ifdef _WIN32
@@ -166,8 +166,9 @@ Fn Export(const std::string& path, const char* name) {
 
 TEST(ConverterBinding, BindsBothEntryPointsAndSetsShiftJisOutputOnce) {
   const std::string path = BuiltLibrary("fake_nkf32");
-  ASSERT_TRUE(BindConverterAt(path.c_str())) << path;
-  ASSERT_NE(BoundConverter(), nullptr);
+  const ConverterLibrary::EntryPoints bound = BindConverterAt(path.c_str());
+  ASSERT_NE(bound.convert, nullptr) << path;
+  ASSERT_NE(bound.setOption, nullptr);
 
   using OptionFn = const char* (*)();
   using CallsFn = int (*)();
@@ -179,7 +180,7 @@ TEST(ConverterBinding, BindsBothEntryPointsAndSetsShiftJisOutputOnce) {
   EXPECT_EQ(calls(), 1);
 
   B2String1 pane("ab%63\r\n\r\nxy");
-  const FilterResult result = ConvertLines(pane);
+  const FilterResult result = ConvertLines(bound.convert, pane);
   EXPECT_EQ(PaneOf(result), "<ABC>\r\n\r\n<XY>\r\n");
   EXPECT_EQ(calls(), 1);  // conversions never set the option again
 }
@@ -192,7 +193,7 @@ TEST(ConverterBinding, RefusesALibraryThatLacksAnEntryPoint) {
   const ConverterLibrary::EntryPoints entries = ConverterLibrary::Load(path.c_str());
   EXPECT_EQ(entries.setOption, nullptr);
   EXPECT_EQ(entries.convert, nullptr);
-  EXPECT_FALSE(BindConverterAt(path.c_str()));
+  EXPECT_EQ(BindConverterAt(path.c_str()).convert, nullptr);
   EXPECT_EQ(calls(), 0);  // SetNkfOption is not called when NkfConvert is missing
 }
 
@@ -201,9 +202,9 @@ TEST(ConverterBinding, AMissingLibraryBindsNothing) {
   const ConverterLibrary::EntryPoints entries = ConverterLibrary::Load(path.c_str());
   EXPECT_EQ(entries.setOption, nullptr);
   EXPECT_EQ(entries.convert, nullptr);
-  EXPECT_FALSE(BindConverterAt(path.c_str()));
-  EXPECT_FALSE(BindConverterAt(nullptr));
-  EXPECT_FALSE(BindConverterAt(""));
+  EXPECT_EQ(BindConverterAt(path.c_str()).convert, nullptr);
+  EXPECT_EQ(BindConverterAt(nullptr).convert, nullptr);
+  EXPECT_EQ(BindConverterAt("").convert, nullptr);
 }
 
 }  // namespace
