@@ -9,12 +9,12 @@
 #include "binding/BindConverter.h"
 #include "filters/ConvertLines.h"
 #include "filters/LineFilters.h"
+#include "support/ExecutablePath.h"
 
 #ifdef _WIN32
 #include <windows.h>
 #else
 #include <dlfcn.h>
-#include <unistd.h>
 #endif
 
 namespace {
@@ -134,19 +134,11 @@ TEST(ConvertLines, CutsAGrowingOutputAt40MillionBytesAsTheAppendsDo) {
 // Where the stand-in libraries were built: a directory of their own beside the test program.
 std::string BuiltLibrary(const char* directory) {
 #ifdef _WIN32
-  char path[MAX_PATH];
-  const DWORD size = GetModuleFileNameA(nullptr, path, MAX_PATH);
-  std::string exe(path, size);
   const char* name = "nkf32.dll";
-  const char slash = '\\';
 #else
-  char path[4096];
-  const ssize_t size = readlink("/proc/self/exe", path, sizeof path);
-  std::string exe(path, size > 0 ? static_cast<size_t>(size) : 0);
   const char* name = "libnkf32.so";
-  const char slash = '/';
 #endif
-  return exe.substr(0, exe.find_last_of("/\\") + 1) + directory + slash + name;
+  return testsupport::ExecutableDirectory() + directory + testsupport::kSlash + name;
 }
 
 // Looks up an extra export of a stand-in library (it is already loaded, so this only adds a
