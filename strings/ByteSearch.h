@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstring>
 
 namespace bytesearch {
 
@@ -21,8 +22,17 @@ struct Needle {
   size_t anchor;  // offset of the byte the scan looks for
 };
 Needle Prepare(const char* needle, size_t m);
-/// Find with a prepared needle; the same results.
-const char* Find(const char* hay, size_t n, const Needle& needle);
+/// Find with a prepared needle of two bytes or more.
+const char* FindPrepared(const char* hay, size_t n, const Needle& needle);
+/// Find with a prepared needle; the same results. A one-byte needle is a memchr without a
+/// call in between, since the line filters search again at every matching line.
+inline const char* Find(const char* hay, size_t n, const Needle& needle) {
+  if (needle.size == 1) {
+    return static_cast<const char*>(
+        std::memchr(hay, static_cast<unsigned char>(needle.bytes[0]), n));
+  }
+  return FindPrepared(hay, n, needle);
+}
 
 /// Last occurrence of needle (m >= 1 bytes) in hay (n bytes), overlaps allowed, or null.
 /// Linear in n + m: the same scan backwards, handing over to a backward two-way.
