@@ -22,7 +22,7 @@ struct Needle {
   size_t anchor;  // offset of the byte the scan looks for
 };
 Needle Prepare(const char* needle, size_t m);
-/// Find with a prepared needle of two bytes or more.
+/// The out-of-line part of the prepared Find below; the same results for any needle.
 const char* FindPrepared(const char* hay, size_t n, const Needle& needle);
 /// Find with a prepared needle; the same results. A one-byte needle is a memchr without a
 /// call in between, since the line filters search again at every matching line.
