@@ -6,6 +6,8 @@
 #include <memory>
 #include <string>
 
+#include "text/Limits.h"
+
 /// A file or standard input read whole into one buffer that it owns, refused when it holds
 /// more than 40,000,000 bytes (the window would cut such a text silently). The text is kept as
 /// read; the filters read it up to its first NUL, as the window holds a loaded file.
@@ -16,7 +18,7 @@
 /// one-line error and exit status 1 (SIGBUS), never with a partial result.
 class InputText {
  public:
-  static constexpr size_t kMaxBytes = 40000000;
+  static constexpr size_t kMaxBytes = limits::kTextBytes;
 
   /// Reads the file at path, or standard input for null or "-". False, with error set to a
   /// one-line reason, when the file is missing, a directory, unreadable or too large.

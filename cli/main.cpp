@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "binding/BindConverter.h"
 #include "cli/InputText.h"
 #include "cli/TerminalText.h"
 #include "filters/ConvertLines.h"
@@ -204,12 +205,14 @@ int main(int argc, char** argv) {
     case Command::kCount:
       result = CountMatches(search.c_str(), input.Data(), input.Size());
       break;
-    case Command::kConvert:
-      if (!BindConverter()) {
+    case Command::kConvert: {
+      const NkfConvertFn convert = BindConverter().convert;
+      if (convert == nullptr) {
         std::fputs("linsift-cli: nkf32 not found; lines are percent-decoded only\n", stderr);
       }
-      result = ConvertLines(BoundConverter(), input.Data(), input.Size());
+      result = ConvertLines(convert, input.Data(), input.Size());
       break;
+    }
   }
 
   if (args.command == Command::kCount) {

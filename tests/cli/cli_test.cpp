@@ -16,6 +16,8 @@
 #include <unistd.h>
 #endif
 
+#include "support/ExecutablePath.h"
+
 namespace {
 
 struct Outcome {
@@ -40,28 +42,18 @@ void WriteFile(const std::string& path, const std::string& bytes) {
   out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
 }
 
-#ifdef _WIN32
-const char kSlash = '\\';
-#else
-const char kSlash = '/';
-#endif
+using testsupport::kSlash;
 
 // linsift-cli lies in bin/ at the top of the build tree; this program in tests/cli/.
 std::string CliPath() {
 #ifdef _WIN32
-  char path[MAX_PATH];
-  const DWORD size = GetModuleFileNameA(nullptr, path, MAX_PATH);
-  std::string exe(path, size);
   const char* name = "linsift-cli.exe";
 #else
-  char path[4096];
-  const ssize_t size = readlink("/proc/self/exe", path, sizeof path);
-  std::string exe(path, size > 0 ? static_cast<size_t>(size) : 0);
   const char* name = "linsift-cli";
 #endif
-  std::string dir = exe.substr(0, exe.find_last_of("/\\"));  // tests/cli
-  dir = dir.substr(0, dir.find_last_of("/\\"));              // tests
-  dir = dir.substr(0, dir.find_last_of("/\\"));              // the build tree
+  std::string dir = testsupport::ExecutableDirectory();          // tests/cli/
+  dir = dir.substr(0, dir.find_last_of("/\\", dir.size() - 2));  // tests
+  dir = dir.substr(0, dir.find_last_of("/\\"));                  // the build tree
   return dir + kSlash + "bin" + kSlash + name;
 }
 

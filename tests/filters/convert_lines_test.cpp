@@ -6,15 +6,15 @@
 #include <string>
 
 #include "ReferenceFilters.h"
+#include "binding/BindConverter.h"
 #include "filters/ConvertLines.h"
-#include "filters/ConverterLibrary.h"
 #include "filters/LineFilters.h"
+#include "support/ExecutablePath.h"
 
 #ifdef _WIN32
 #include <windows.h>
 #else
 #include <dlfcn.h>
-#include <unistd.h>
 #endif
 
 namespace {
@@ -146,19 +146,11 @@ TEST(ConvertLines, CutsAGrowingOutputAt40MillionBytesAsTheAppendsDo) {
 // Where the stand-in libraries were built: a directory of their own beside the test program.
 std::string BuiltLibrary(const char* directory) {
 #ifdef _WIN32
-  char path[MAX_PATH];
-  const DWORD size = GetModuleFileNameA(nullptr, path, MAX_PATH);
-  std::string exe(path, size);
   const char* name = "nkf32.dll";
-  const char slash = '\\';
 #else
-  char path[4096];
-  const ssize_t size = readlink("/proc/self/exe", path, sizeof path);
-  std::string exe(path, size > 0 ? static_cast<size_t>(size) : 0);
   const char* name = "libnkf32.so";
-  const char slash = '/';
 #endif
-  return exe.substr(0, exe.find_last_of("/\\") + 1) + directory + slash + name;
+  return testsupport::ExecutableDirectory() + directory + testsupport::kSlash + name;
 }
 
 // Looks up an extra export of a stand-in library (it is already loaded, so this only adds a
@@ -178,8 +170,9 @@ Fn Export(const std::string& path, const char* name) {
 
 TEST(ConverterBinding, BindsBothEntryPointsAndSetsShiftJisOutputOnce) {
   const std::string path = BuiltLibrary("fake_nkf32");
-  ASSERT_TRUE(BindConverterAt(path.c_str())) << path;
-  ASSERT_NE(BoundConverter(), nullptr);
+  const ConverterLibrary::EntryPoints bound = BindConverterAt(path.c_str());
+  ASSERT_NE(bound.convert, nullptr) << path;
+  ASSERT_NE(bound.setOption, nullptr);
 
   using OptionFn = const char* (*)();
   using CallsFn = int (*)();
@@ -191,7 +184,7 @@ TEST(ConverterBinding, BindsBothEntryPointsAndSetsShiftJisOutputOnce) {
   EXPECT_EQ(calls(), 1);
 
   B2String1 pane("ab%63\r\n\r\nxy");
-  const FilterResult result = ConvertLines(pane);
+  const FilterResult result = ConvertLines(bound.convert, pane);
   EXPECT_EQ(PaneOf(result), "<ABC>\r\n\r\n<XY>\r\n");
   EXPECT_EQ(calls(), 1);  // conversions never set the option again
 }
@@ -204,7 +197,7 @@ TEST(ConverterBinding, RefusesALibraryThatLacksAnEntryPoint) {
   const ConverterLibrary::EntryPoints entries = ConverterLibrary::Load(path.c_str());
   EXPECT_EQ(entries.setOption, nullptr);
   EXPECT_EQ(entries.convert, nullptr);
-  EXPECT_FALSE(BindConverterAt(path.c_str()));
+  EXPECT_EQ(BindConverterAt(path.c_str()).convert, nullptr);
   EXPECT_EQ(calls(), 0);  // SetNkfOption is not called when NkfConvert is missing
 }
 
@@ -213,9 +206,9 @@ TEST(ConverterBinding, AMissingLibraryBindsNothing) {
   const ConverterLibrary::EntryPoints entries = ConverterLibrary::Load(path.c_str());
   EXPECT_EQ(entries.setOption, nullptr);
   EXPECT_EQ(entries.convert, nullptr);
-  EXPECT_FALSE(BindConverterAt(path.c_str()));
-  EXPECT_FALSE(BindConverterAt(nullptr));
-  EXPECT_FALSE(BindConverterAt(""));
+  EXPECT_EQ(BindConverterAt(path.c_str()).convert, nullptr);
+  EXPECT_EQ(BindConverterAt(nullptr).convert, nullptr);
+  EXPECT_EQ(BindConverterAt("").convert, nullptr);
 }
 
 }  // namespace

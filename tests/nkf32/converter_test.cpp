@@ -8,6 +8,7 @@
 #include "Nkf32TestSupport.h"
 #include "nkf32/Encoding.h"
 #include "nkf32/EncodingDetector.h"
+#include "support/Utf8Text.h"
 
 namespace {
 
@@ -278,17 +279,7 @@ TEST(ConvertOptionsParsing, NkfStyleOptionText) {
 
 namespace {
 
-std::string Utf8Of(char32_t cp) {
-  std::string s;
-  if (cp < 0x800) {
-    s.push_back(static_cast<char>(0xC0 | cp >> 6));
-  } else {
-    s.push_back(static_cast<char>(0xE0 | cp >> 12));
-    s.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
-  }
-  s.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-  return s;
-}
+using testsupport::Utf8Of;
 
 // One-character lines over every JIS X 0208 character alike, rare kanji as
 // often as の: many are truly ambiguous (two bytes that are a kanji in both

@@ -11,6 +11,7 @@
 
 #include "strings/B2String1.h"
 #include "strings/B2StringVector.h"
+#include "tests/support/EscapedBytes.h"
 
 namespace stringmodel {
 
@@ -261,20 +262,7 @@ class Reader {
   size_t pos_ = 0;
 };
 
-inline std::string Show(const std::string& bytes) {
-  static const char kHex[] = "0123456789ABCDEF";
-  std::string r;
-  for (unsigned char c : bytes) {
-    if (c >= 0x20 && c < 0x7F && c != '\\') {
-      r += static_cast<char>(c);
-    } else {
-      r += "\\x";
-      r += kHex[c >> 4];
-      r += kHex[c & 15];
-    }
-  }
-  return r;
-}
+inline std::string Show(const std::string& bytes) { return testsupport::Escaped(bytes); }
 
 // Runs the operation sequence in the stream on a B2String1 and on the model, comparing every
 // result and the content, length and capacity after each step. Gives "" when all agree, or a
