@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "Cp932Text.h"
+#include "support/Cp932Text.h"
 #include "app/FileSave.h"
 #include "app/UiText.h"
 #include "filters/ShownTexts.h"
