@@ -38,10 +38,20 @@ TEST(ConvertLines, PercentDecodesEveryLineBeforeConverting) {
     const char* pane;
     const char* converted;
   } const cases[] = {
-      {"%41%42", "AB\r\n"},        {"a+b%20c", "a+b c\r\n"}, {"%4G\n%4", "%4G\r\n%4\r\n"},
-      {"%%41", "%A\r\n"},          {"%2541", "%41\r\n"},     {"%e3%81%82", "\xE3\x81\x82\r\n"},
+      {"%41%42", "AB\r\n"},
+      {"a+b%20c", "a+b c\r\n"},
+      {"%4G\n%4", "%4G\r\n%4\r\n"},
+      {"%%41", "%A\r\n"},
+      {"%2541", "%41\r\n"},
+      {"%e3%81%82", "\xE3\x81\x82\r\n"},
       {"x%00yz\nb", "x\r\nb\r\n"},  // the converter reads up to the decoded NUL
       {"%41%", "A%\r\n"},
+      // Inside a JIS two-byte segment '%' is a character's first byte (ス is 25 39), not an
+      // escape; outside it and after the segment ends, decoding goes on.
+      {"%41\x1b$B%90z%39\x1b(B%41", "A\x1b$B%90z%39\x1b(BA\r\n"},
+      {"\x1b$(D%41\x1b(J%41", "\x1b$(D%41\x1b(JA\r\n"},
+      // A percent-encoded escape sequence opens no segment: the whole line is encoded.
+      {"%1B%24BF%7CK%5C%1B%28B", "\x1b$BF|K\\\x1b(B\r\n"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.pane);

@@ -191,8 +191,16 @@ struct Model {
     if (Len() < 3 && IndexOfByte(0, '%') < 0) return -1;
     std::string out;
     int p = 0;
+    bool segment = false;  // inside ESC $ … / ESC ( I, up to ESC ( B or ESC ( J: no escapes
     do {
-      if (CharAt(p) == '%' && p + 2 < Len() && Hex(static_cast<char>(CharAt(p + 1))) >= 0 &&
+      if (CharAt(p) == 0x1b && p + 2 < Len()) {
+        const char set = static_cast<char>(CharAt(p + 1));
+        const char last = static_cast<char>(CharAt(p + 2));
+        if (set == '$' || (set == '(' && last == 'I')) segment = true;
+        if (set == '(' && (last == 'B' || last == 'J')) segment = false;
+      }
+      if (!segment && CharAt(p) == '%' && p + 2 < Len() &&
+          Hex(static_cast<char>(CharAt(p + 1))) >= 0 &&
           Hex(static_cast<char>(CharAt(p + 2))) >= 0) {
         out += static_cast<char>(Hex(static_cast<char>(CharAt(p + 1))) * 16 +
                                  Hex(static_cast<char>(CharAt(p + 2))));

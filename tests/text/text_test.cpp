@@ -25,11 +25,16 @@ TEST(HexDigit, EveryByteAgreesWithTheDigitList) {
   }
 }
 
-// Byte by byte: an escape is '%' and two hex digits with both inside the text.
+// Byte by byte: an escape is '%' and two hex digits with both inside the text, outside the
+// segments that ESC $ and ESC ( I open and ESC ( B and ESC ( J close.
 std::string ReferenceDecode(const std::string& s) {
   std::string out;
+  bool segment = false;
   for (size_t i = 0; i < s.size(); ++i) {
-    if (s[i] == '%' && i + 2 < s.size() && text::IsHexDigit(s[i + 1]) &&
+    if (s.compare(i, 3, "\x1b(B") == 0 || s.compare(i, 3, "\x1b(J") == 0) segment = false;
+    if (s.compare(i, 3, "\x1b(I") == 0) segment = true;
+    if (s[i] == '\x1b' && i + 2 < s.size() && s[i + 1] == '$') segment = true;
+    if (!segment && s[i] == '%' && i + 2 < s.size() && text::IsHexDigit(s[i + 1]) &&
         text::IsHexDigit(s[i + 2])) {
       out += static_cast<char>(text::HexValue(s[i + 1]) * 16 + text::HexValue(s[i + 2]));
       i += 2;
@@ -42,8 +47,9 @@ std::string ReferenceDecode(const std::string& s) {
 
 TEST(PercentDecode, InPlaceAndIntoABufferAgreeWithAPlainDecoder) {
   std::mt19937 rng(7);
-  const char alphabet[] = {'%', '2', '5', 'a', 'F', 'g', '+', '\0', '\xFF'};
-  for (int round = 0; round < 20000; ++round) {
+  const char alphabet[] = {'%',    '2', '5', 'a', 'F', 'g', '+', '\0', '\xFF',
+                           '\x1b', '$', '(', 'B', 'J', 'I', 'D', '@'};
+  for (int round = 0; round < 40000; ++round) {
     std::string s(rng() % 24, ' ');
     for (char& c : s) c = alphabet[rng() % sizeof alphabet];
     const std::string expected = ReferenceDecode(s);
