@@ -41,6 +41,7 @@ bool Supplementary(const Cp932Table& t, unsigned row, unsigned cell, Sink& sink)
   char32_t cp = JisX0212::ToUnicode(row, cell);
   if (cp == 0) return sink.Invalid();
   uint16_t code = t.FromUnicode(cp);
+  if (code >= 0x100) code = t.Canonical(code);
   return code ? sink.Char(code) : sink.Unmapped(cp);
 }
 
