@@ -8,9 +8,10 @@ namespace nkf32 {
 /// Costs are -log2 of a character's probability in quarter bits, so the cost of a
 /// decoded line is the sum over its characters and the likeliest reading of a
 /// line is the one with the smallest sum. The double-byte and ASCII figures come
-/// from counting real Japanese text (nkf32/tools/make_prior.py); the classes the
-/// counts cannot see (half-width katakana, characters outside CP932, bytes that
-/// fit no character) have fixed costs.
+/// from counting real Japanese text (nkf32/tools/make_prior.py); half-width
+/// katakana, which that text lacks, costs as the katakana it widens to, and the
+/// classes the counts cannot see (characters outside CP932, user-defined ones,
+/// bytes that fit no character) have fixed costs.
 class JapanesePrior {
  public:
   /// A half-width katakana costs as the full-width one it widens to (with ﾞ or
