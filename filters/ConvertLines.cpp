@@ -27,10 +27,8 @@ int HexValue(char c) {
   return -1;
 }
 
-// Percent-decodes [begin, end) into out (room for end - begin bytes) and gives the decoded size.
-// A '%' followed by two hex digits becomes that byte; any other byte, a '%' that starts no
-// complete escape included, is copied and decoding resumes behind it. Decoded bytes are never
-// decoded again.
+}  // namespace
+
 size_t PercentDecode(const char* begin, const char* end, char* out) {
   char* o = out;
   const char* p = begin;
@@ -52,6 +50,8 @@ size_t PercentDecode(const char* begin, const char* end, char* out) {
   }
   return static_cast<size_t>(o - out);
 }
+
+namespace {
 
 // A buffer reused from line to line: grows when a line needs more, never shrinks, and leaves
 // new bytes uninitialised so that pages are touched only as far as they are written.
@@ -118,7 +118,7 @@ FilterResult ConvertLines(NkfConvertFn convert, const char* pane, size_t paneSiz
       }
     }
     out.PutStable(line.breakSize == 2 ? line.end : "\r\n", 2);
-    if (line.IsLast()) break;
+    if (line.IsLast() || line.Next() == end) break;  // no empty line after a final break
     p = line.Next();
   }
   FilterResult result;

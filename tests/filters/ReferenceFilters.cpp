@@ -86,7 +86,10 @@ FilterResult Convert(NkfConvertFn convert, const std::string& pane) {
   if (std::strlen(pane.c_str()) < 1) return result;
   std::unique_ptr<B2StringVector> lines = SplitLines(pane.c_str());
   auto out = std::make_unique<B2String1>();
-  for (int i = 0; i < lines->Count(); ++i) {
+  // The empty line after a final line break is not written.
+  const bool finalBreak = pane[std::strlen(pane.c_str()) - 1] == '\n';
+  const int count = lines->Count() - (finalBreak ? 1 : 0);
+  for (int i = 0; i < count; ++i) {
     B2String1* line = lines->Get(i);
     line->UrlDecode();
     const int n = line->Size();

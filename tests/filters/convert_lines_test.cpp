@@ -54,9 +54,10 @@ TEST(ConvertLines, HandsEachLineAloneAndEndsEveryLineWithCrLf) {
   g_seen.clear();
   EXPECT_EQ(Convert(RecordingConverter, "a\r\n\r\nb\nc\r"), "a\r\n\r\nb\r\nc\r\r\n");
   EXPECT_EQ(g_seen, "a||b|c\r|");
-  // A final line break gives one more, empty, line: every run adds one.
-  EXPECT_EQ(Convert(RecordingConverter, "a\r\n"), "a\r\n\r\n");
-  EXPECT_EQ(Convert(RecordingConverter, "a\r\n\r\n"), "a\r\n\r\n\r\n");
+  // The empty line after a final line break is not written: a second run changes nothing.
+  EXPECT_EQ(Convert(RecordingConverter, "a\r\n"), "a\r\n");
+  EXPECT_EQ(Convert(RecordingConverter, "a"), "a\r\n");
+  EXPECT_EQ(Convert(RecordingConverter, "a\r\n\r\n"), "a\r\n\r\n");
 }
 
 TEST(ConvertLines, AnEmptyPaneIsLeftAlone) {
