@@ -54,7 +54,7 @@ const char kUsage[] =
     "  --no-converter     convert: percent-decode only, without loading nkf32 (without this,\n"
     "                     a missing nkf32 is an error)\n"
     "                       linsift-cli convert --no-converter urls.txt\n"
-    "  --block-size=BYTES read blocks of BYTES (default 4194304); memory is about twice\n"
+    "  --block-size=BYTES read blocks of BYTES (default 1048576); memory is about twice\n"
     "                     that plus 1.25 x the longest line\n"
     "                       linsift-cli --block-size=65536 count error app.log\n"
     "  -h, --help         show this help\n"
@@ -67,7 +67,7 @@ const char kUsage[] =
     "Exit status: 0 done; 1 a FILE could not be read (the others are still done), the output\n"
     "could not be written, or nkf32 is missing for convert; 2 usage error.\n";
 
-constexpr size_t kDefaultBlockSize = size_t{4} << 20;
+constexpr size_t kDefaultBlockSize = size_t{1} << 20;  // blocks stay in the cache between passes
 
 struct Arguments {
   StreamCommand::Kind kind = StreamCommand::Kind::kExtract;
