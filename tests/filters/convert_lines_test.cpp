@@ -105,7 +105,7 @@ TEST(ConvertLines, GivesTheConverterTwiceTheDecodedLengthPlusOne) {
 
 TEST(ConvertLines, TreatsEveryLineOfATextBeyondTheListLimit) {
   const std::string text = Repeated("a\n%62\n", 2250000);  // 4,500,001 lines
-  const std::string expected = Repeated("a\r\nb\r\n", 2250000) + "\r\n";
+  const std::string expected = Repeated("a\r\nb\r\n", 2250000);
   EXPECT_TRUE(Convert(nullptr, text) == expected);
   EXPECT_TRUE(Convert(CopyingConverter, text) == expected);
 }
@@ -121,8 +121,8 @@ TEST(ConvertLines, CutsAGrowingOutputAt40MillionBytesAsTheAppendsDo) {
   const std::string prefix = Repeated(doubled + "\r\n", 246000);
   B2String1 expected(prefix.data(), static_cast<int>(prefix.size()));
   expected.Reserve(B2String1::kMaxLength);  // past 20,000,000 every growth would copy it all
-  for (int i = 246000; i <= 250000; ++i) {  // the last, empty line included
-    if (i < 250000) expected.Append(doubled.data(), static_cast<int>(doubled.size()));
+  for (int i = 246000; i < 250000; ++i) {
+    expected.Append(doubled.data(), static_cast<int>(doubled.size()));
     expected.Append("\r\n");
   }
   ASSERT_EQ(expected.Length(), 40000000);
