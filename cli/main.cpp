@@ -212,8 +212,10 @@ bool WriteAll(int fd, const char* data, size_t size) {
   return true;
 }
 
-bool WriteLine(int fd, const std::string& text, bool utf8) {
-  const std::string shown = (utf8 ? TerminalText::ShiftJisToUtf8(text) : text) + "\n";
+// Writes the program's text (Shift_JIS; UTF-8 with --utf8) behind prefix (a file name, bytes as
+// given), and a line break.
+bool WriteLine(int fd, const std::string& text, bool utf8, const std::string& prefix = "") {
+  const std::string shown = prefix + (utf8 ? TerminalText::ShiftJisToUtf8(text) : text) + "\n";
   return WriteAll(fd, shown.data(), shown.size());
 }
 
@@ -306,15 +308,15 @@ int main(int argc, char** argv) {
       all.matches += totals.matches;
       const bool written = several
                                ? WriteLine(1,
-                                           prefix + StreamCommand::CountLines(totals) + " " +
+                                           StreamCommand::CountLines(totals) + " " +
                                                StreamCommand::CountMatches(totals),
-                                           args.utf8)
+                                           args.utf8, prefix)
                                : WriteLine(1, StreamCommand::CountLines(totals), args.utf8) &&
                                      WriteLine(1, StreamCommand::CountMatches(totals), args.utf8);
       if (!written) return WriteFailed();
     } else if (args.kind != Kind::kConvert) {
       const std::string status = StreamCommand::FilterStatus(totals);
-      if (!status.empty()) WriteLine(2, prefix + status, args.utf8);
+      if (!status.empty()) WriteLine(2, status, args.utf8, prefix);
     }
   }
   if (args.kind == Kind::kCount && several) {
