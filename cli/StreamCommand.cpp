@@ -2,6 +2,7 @@
 // converter binding.
 #include "cli/StreamCommand.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <memory>

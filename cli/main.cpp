@@ -265,10 +265,6 @@ int main(int argc, char** argv) {
   if (args.kind == Kind::kCount && search.size() > 255) {
     return Usage("count: SEARCH is longer than 255 bytes");
   }
-  // The text ends at its first NUL: a search text cut there is what the cores would read.
-  if (args.kind != Kind::kConvert && std::memchr(search.data(), 0, search.size()) != nullptr) {
-    return Usage("SEARCH holds a NUL byte");
-  }
 
   NkfConvertFn convert = nullptr;
   if (args.kind == Kind::kConvert && !args.noConverter) {
