@@ -553,7 +553,7 @@ TEST_F(MainWindowTest, BothConversionItemsGiveTheSameTextThroughNkf32) {
   // %41%42 -> AB; + stays; %20 -> blank; an ISO-2022-JP line (ESC $ B "F|K\" ESC ( B, 日本)
   // percent-encoded becomes Shift_JIS 日本.
   const std::string input = "%41%42\r\na+b%20c\r\n%1B%24BF%7CK%5C%1B%28B\r\n";
-  const std::string expected = "AB\r\na+b c\r\n\x93\xfa\x96\x7b\r\n\r\n";
+  const std::string expected = "AB\r\na+b c\r\n\x93\xfa\x96\x7b\r\n";  // no empty line added
   for (int id : {ids::kConvertSjis, ids::kConvertUrl}) {
     SetPane(input);
     SetStatus("before");
