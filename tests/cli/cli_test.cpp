@@ -303,6 +303,14 @@ TEST_F(Cli, AResultThatCannotBeWrittenIsAnError) {
   EXPECT_EQ(count.status, 1);
 }
 
+TEST_F(Cli, FileNamesAreWrittenAsGivenAndOnlyTheCountsAsUtf8) {
+  // é.txt in UTF-8: its bytes C3 A9 are also two half-width katakana in Shift_JIS.
+  const std::string named = Temp("\xC3\xA9.txt");
+  WriteFile(named, "a\n");
+  const Outcome o = RunCli("--utf8 count a \"" + named + "\" \"" + fruit_ + "\"");
+  EXPECT_EQ(o.out.substr(0, o.out.find('\n')), named + ":全2行 全1件");
+}
+
 TEST_F(Cli, ConvertWithoutTheConverterIsAnErrorUnlessAskedFor) {
   const std::string alone = Temp("alone-cli");
   g_made.push_back(alone);
