@@ -71,7 +71,7 @@ FilterResult ConvertLines(NkfConvertFn convert, const char* pane, size_t paneSiz
       }
     }
     out.PutStable(line.breakSize == 2 ? line.end : "\r\n", 2);
-    if (line.IsLast()) break;
+    if (line.IsLast() || line.Next() == end) break;  // no empty line after a final break
     p = line.Next();
   }
   FilterResult result;
