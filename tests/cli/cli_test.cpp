@@ -216,7 +216,9 @@ TEST_F(Cli, ConvertPercentDecodesEveryLine) {
   WriteFile(file, "a%41\r\n%e8%a1%a8\r\n\x1b$B%90z\x1b(B%41\r\n");
   const Outcome o = RunCli("convert \"" + file + "\"");
   EXPECT_EQ(o.status, 0);
-  EXPECT_EQ(o.out, "aA\r\n\x95\x5C\r\n\x83\x58\x88\xF8" "A\r\n");
+  EXPECT_EQ(o.out,
+            "aA\r\n\x95\x5C\r\n\x83\x58\x88\xF8"
+            "A\r\n");
   EXPECT_EQ(o.err, "");  // nkf32 is found beside the program; the status is not touched
   const Outcome decodeOnly = RunCli("convert --no-converter \"" + file + "\"");
   EXPECT_EQ(decodeOnly.status, 0);
