@@ -19,8 +19,8 @@ class Document {
   static constexpr std::size_t kMaxBytes = B2String1::kMaxLength;
 
   /// Empty text, empty status, no file name, no steps.
-  explicit Document(std::size_t maxSteps = DocumentHistory::kMaxSteps,
-                    std::size_t maxBytes = DocumentHistory::kMaxBytes);
+  explicit Document(std::size_t maxSteps = limits::kHistorySteps,
+                    std::size_t maxBytes = limits::kHistoryBytes);
 
   /// The current text (an empty string at first).
   const B2String1& Text() const { return *current_.text; }

@@ -12,7 +12,7 @@
 #include "app/UiText.h"
 #include "app/WindowCommands.h"
 #include "app/WindowState.h"
-#include "filters/ConvertLines.h"
+#include "binding/BindConverter.h"
 
 namespace {
 
@@ -180,8 +180,7 @@ HWND StartMainWindow(HINSTANCE instance, const char* commandLine, int show) {
   // The whole command line is one path: no quotes removed, no splitting at blanks.
   if (commandLine != nullptr) state->startupPath = commandLine;
 
-  BindConverter();
-  state->convert = BoundConverter();
+  state->convert = BindConverter().convert;
 
   INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_BAR_CLASSES};
   InitCommonControlsEx(&controls);

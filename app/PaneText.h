@@ -7,8 +7,10 @@
 #include <cstddef>
 #include <string>
 
+#include "text/Limits.h"
+
 /// The pane's text limit in characters.
-constexpr int kPaneTextLimit = 20000000;
+constexpr int kPaneTextLimit = limits::kPaneTextChars;
 
 /// The pane: a RichEdit20A child with scroll bars and the identifier ids::kTextPane. Its
 /// text is replaced by swapping in a fresh control, so Handle() changes with every SetText;

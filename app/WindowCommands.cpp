@@ -19,13 +19,14 @@
 #include "filters/LineFilters.h"
 #include "filters/ShownTexts.h"
 #include "strings/B2String1.h"
+#include "text/Limits.h"
 
 namespace {
 
 // Search box capacities: three filters see the first 255 bytes; CountMatches reads one
 // byte more so that it can refuse a longer text.
-constexpr int kSearchCapacity = 256;
-constexpr int kCountSearchCapacity = 257;
+constexpr int kSearchCapacity = limits::kSearchCapacity;
+constexpr int kCountSearchCapacity = limits::kCountSearchCapacity;
 
 // The first `capacity` - 1 bytes at most of the one-line text of `control`.
 std::string ReadSearchText(HWND control, int capacity) {

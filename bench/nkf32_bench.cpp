@@ -12,6 +12,7 @@
 
 #include "nkf32/Converter.h"
 #include "nkf32/EncodingDetector.h"
+#include "text/PercentDecode.h"
 
 namespace {
 
@@ -42,28 +43,6 @@ const std::string& AccessLog() {
   return log;
 }
 
-int Hex(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  return -1;
-}
-
-// %XX to the byte, everything else copied; returns the decoded length.
-size_t PercentDecode(const char* p, size_t n, char* out) {
-  size_t o = 0;
-  for (size_t i = 0; i < n; ++i) {
-    int hi, lo;
-    if (p[i] == '%' && i + 2 < n && (hi = Hex(p[i + 1])) >= 0 && (lo = Hex(p[i + 2])) >= 0) {
-      out[o++] = static_cast<char>(hi * 16 + lo);
-      i += 2;
-    } else {
-      out[o++] = p[i];
-    }
-  }
-  return o;
-}
-
 // Calls f(line, length) for every line of the text.
 template <class F>
 void ForEachLine(const std::string& text, F f) {
@@ -84,7 +63,7 @@ void BM_PercentDecodeAndConvert(benchmark::State& state) {
   size_t written = 0;
   for (auto _ : state) {
     ForEachLine(log, [&](const char* line, size_t n) {
-      size_t m = PercentDecode(line, n, decoded.data());
+      size_t m = text::PercentDecode(line, line + n, decoded.data());
       written += converter.Convert(decoded.data(), m, out.data(), 2 * m + 1);
     });
   }
@@ -98,7 +77,7 @@ void BM_ConvertDecodedLines(benchmark::State& state) {
   const std::string& log = AccessLog();
   if (log.empty()) return state.SkipWithError("no access log");
   std::string text(log.size(), '\0');
-  text.resize(PercentDecode(log.data(), log.size(), &text[0]));
+  text.resize(text::PercentDecode(log.data(), log.data() + log.size(), &text[0]));
   const nkf32::Converter converter;
   std::vector<char> out(2 * text.size() + 1);
   size_t written = 0;

@@ -1,14 +1,18 @@
-// linsift-cli: the line filters and the conversion on a file or standard input, for scripts
-// and benchmarks. The same cores as the window; the texts it prints are the window's.
+// linsift-cli: the line filters and the conversion over files and pipes of any size, for
+// scripts, benchmarks and fanning out. The same cores as the window; the texts it prints are
+// the window's.
+#include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 #include <vector>
 
-#include "cli/InputText.h"
+#include "cli/InputFile.h"
+#include "cli/LineBlocks.h"
+#include "cli/StreamCommand.h"
 #include "cli/TerminalText.h"
-#include "filters/ConvertLines.h"
-#include "filters/LineFilters.h"
+#include "text/Limits.h"
 
 #ifdef _WIN32
 #include <fcntl.h>
@@ -16,16 +20,21 @@
 #include <windows.h>
 // shellapi.h needs windows.h first.
 #include <shellapi.h>
+#else
+#include <unistd.h>
 #endif
 
 namespace {
 
 const char kUsage[] =
-    "usage: linsift-cli [--utf8] extract|delete|delete-up-to|count SEARCH [FILE]\n"
-    "       linsift-cli [--utf8] convert [FILE]\n"
+    "usage: linsift-cli [OPTION]... extract|delete|delete-up-to|count SEARCH [FILE]...\n"
+    "       linsift-cli [OPTION]... convert [FILE]...\n"
     "\n"
-    "Reads FILE (or standard input when FILE is missing or '-') as Linsift holds a loaded\n"
-    "file: up to its first NUL byte; more than 40,000,000 bytes is an error.\n"
+    "Reads each FILE in turn, '-' meaning standard input (also when no FILE is given), and\n"
+    "treats each as one text, as Linsift holds a loaded file: a text ends at its end or at\n"
+    "its first NUL byte, whichever comes first. Any size works: the text is read and written\n"
+    "in blocks of whole lines, and the output is byte for byte what one pass over the whole\n"
+    "text gives.\n"
     "\n"
     "  extract       keep the lines that contain SEARCH\n"
     "  delete        keep the non-empty lines that do not contain SEARCH\n"
@@ -33,42 +42,91 @@ const char kUsage[] =
     "  count         print the number of lines and of lines that contain SEARCH\n"
     "  convert       percent-decode every line and convert it to Shift_JIS with nkf32\n"
     "\n"
-    "extract, delete, delete-up-to and convert write the new text to standard output (the\n"
-    "text as it was when nothing changes) and the status line to standard error; count\n"
-    "writes its two lines to standard output. Every written line ends with CR LF. SEARCH\n"
-    "is matched as bytes; at most its first 255 bytes are used (count refuses longer).\n"
-    "Texts are Shift_JIS; with --utf8, SEARCH is taken as UTF-8 and the status and count\n"
-    "lines are printed in UTF-8.\n"
+    "The filters and convert write the new text to standard output and the status line\n"
+    "(\"NAME:\" in front with several FILEs) to standard error. count writes its two lines to\n"
+    "standard output; with several FILEs one line per file, \"NAME:LINES MATCHES\", and then\n"
+    "the two lines of the totals. Every written line ends with CR LF. SEARCH is matched as\n"
+    "bytes and must not be empty; the filters use at most its first 255 bytes, count refuses\n"
+    "a longer one. Texts are Shift_JIS.\n"
     "\n"
-    "Exit status: 0 done, 1 the input could not be read, 2 usage error.\n";
+    "Options (anywhere before '--'; '--' ends them, so a FILE or SEARCH may start with '-'):\n"
+    "  --utf8             take SEARCH as UTF-8 and print the status and count lines in UTF-8\n"
+    "                       linsift-cli --utf8 extract 東京 access.log > tokyo.log\n"
+    "  --no-converter     convert: percent-decode only, without loading nkf32 (without this,\n"
+    "                     a missing nkf32 is an error)\n"
+    "                       linsift-cli convert --no-converter urls.txt\n"
+    "  --block-size=BYTES read blocks of BYTES (default 1048576, at most 16777216); memory\n"
+    "                     is about three times that plus the longest line (three times\n"
+    "                     the longest line for convert)\n"
+    "                       linsift-cli --block-size=65536 count error app.log\n"
+    "  -h, --help         show this help\n"
+    "\n"
+    "Examples:\n"
+    "  linsift-cli count -- -v a.log b.log     count lines holding '-v' in two files\n"
+    "  zcat big.log.gz | linsift-cli delete-up-to = - > values.txt\n"
+    "  parallel --pipepart --block 64M -k -a big.log linsift-cli extract SEARCH > out.txt\n"
+    "\n"
+    "Exit status: 0 done; 1 a FILE could not be read (the others are still done), the output\n"
+    "could not be written, or nkf32 is missing for convert; 2 usage error.\n";
 
-enum class Command { kExtract, kDelete, kDeleteUpTo, kCount, kConvert };
+constexpr size_t kDefaultBlockSize = size_t{1} << 20;  // blocks stay in the cache between passes
 
 struct Arguments {
-  Command command = Command::kExtract;
+  StreamCommand::Kind kind = StreamCommand::Kind::kExtract;
   bool utf8 = false;
+  bool noConverter = false;
   bool help = false;
+  size_t blockSize = kDefaultBlockSize;
   int searchIndex = -1;  // index in argv of SEARCH
   std::string search;
-  const char* file = nullptr;
+  std::vector<std::string> files;
 };
 
-bool ParseCommand(const char* name, Command& command) {
+bool ParseCommand(const char* name, StreamCommand::Kind& kind) {
+  using Kind = StreamCommand::Kind;
   static const struct {
     const char* name;
-    Command command;
-  } kCommands[] = {{"extract", Command::kExtract},
-                   {"delete", Command::kDelete},
-                   {"delete-up-to", Command::kDeleteUpTo},
-                   {"count", Command::kCount},
-                   {"convert", Command::kConvert}};
+    Kind kind;
+  } kCommands[] = {{"extract", Kind::kExtract},
+                   {"delete", Kind::kDelete},
+                   {"delete-up-to", Kind::kDeleteUpTo},
+                   {"count", Kind::kCount},
+                   {"convert", Kind::kConvert}};
   for (const auto& entry : kCommands) {
     if (std::strcmp(name, entry.name) == 0) {
-      command = entry.command;
+      kind = entry.kind;
       return true;
     }
   }
   return false;
+}
+
+// One option; false with a reason when it is unknown or its value is bad.
+bool ParseOption(const char* arg, Arguments& args, std::string& error) {
+  static const char kBlockSize[] = "--block-size=";
+  if (std::strcmp(arg, "--utf8") == 0) {
+    args.utf8 = true;
+  } else if (std::strcmp(arg, "--no-converter") == 0) {
+    args.noConverter = true;
+  } else if (std::strcmp(arg, "--help") == 0 || std::strcmp(arg, "-h") == 0) {
+    args.help = true;
+  } else if (std::strncmp(arg, kBlockSize, sizeof kBlockSize - 1) == 0) {
+    const char* value = arg + sizeof kBlockSize - 1;
+    char* rest = nullptr;
+    errno = 0;
+    const unsigned long long size = std::strtoull(value, &rest, 10);
+    if (*value < '0' || *value > '9' || *rest != '\0' || errno != 0 || size == 0 ||
+        size > StreamCommand::kCoreLimit) {
+      error = std::string("--block-size takes a number of bytes from 1 to ") +
+              std::to_string(StreamCommand::kCoreLimit);
+      return false;
+    }
+    args.blockSize = static_cast<size_t>(size);
+  } else {
+    error = std::string("unknown option '") + arg + "'";
+    return false;
+  }
+  return true;
 }
 
 // False with a reason for a usage error.
@@ -79,13 +137,9 @@ bool Parse(int argc, char** argv, Arguments& args, std::string& error) {
     const char* arg = argv[i];
     if (!optionsEnded && std::strcmp(arg, "--") == 0) {
       optionsEnded = true;
-    } else if (!optionsEnded && std::strcmp(arg, "--utf8") == 0) {
-      args.utf8 = true;
-    } else if (!optionsEnded && (std::strcmp(arg, "--help") == 0 || std::strcmp(arg, "-h") == 0)) {
-      args.help = true;
-    } else if (!optionsEnded && arg[0] == '-' && arg[1] == '-') {
-      error = std::string("unknown option '") + arg + "'";
-      return false;
+    } else if (!optionsEnded && arg[0] == '-' && arg[1] != '\0' &&
+               (arg[1] == '-' || std::strcmp(arg, "-h") == 0)) {
+      if (!ParseOption(arg, args, error)) return false;
     } else {
       operands.push_back(i);
     }
@@ -96,12 +150,12 @@ bool Parse(int argc, char** argv, Arguments& args, std::string& error) {
     return false;
   }
   const char* name = argv[operands[0]];
-  if (!ParseCommand(name, args.command)) {
+  if (!ParseCommand(name, args.kind)) {
     error = std::string("unknown command '") + name + "'";
     return false;
   }
   size_t next = 1;
-  if (args.command != Command::kConvert) {
+  if (args.kind != StreamCommand::Kind::kConvert) {
     if (operands.size() < 2) {
       error = std::string(name) + ": missing SEARCH";
       return false;
@@ -109,11 +163,8 @@ bool Parse(int argc, char** argv, Arguments& args, std::string& error) {
     args.searchIndex = operands[next++];
     args.search = argv[args.searchIndex];
   }
-  if (next < operands.size()) args.file = argv[operands[next++]];
-  if (next < operands.size()) {
-    error = std::string(name) + ": unexpected argument '" + argv[operands[next]] + "'";
-    return false;
-  }
+  for (; next < operands.size(); ++next) args.files.push_back(argv[operands[next]]);
+  if (args.files.empty()) args.files.push_back("-");
   return true;
 }
 
@@ -142,20 +193,48 @@ bool WideSearchAsShiftJis(int index, std::string& out) {
 }
 #endif
 
-// Writes all bytes; false when the stream refuses them.
-bool WriteAll(std::FILE* stream, const char* data, size_t size) {
-  if (size > 0 && std::fwrite(data, 1, size, stream) != size) return false;
-  return std::fflush(stream) == 0;
+// Writes all bytes to the file descriptor; false with errno set when it refuses them.
+bool WriteAll(int fd, const char* data, size_t size) {
+  while (size > 0) {
+#ifdef _WIN32
+    const int chunk = static_cast<int>(size < (1u << 30) ? size : (1u << 30));
+    const int put = _write(fd, data, static_cast<unsigned>(chunk));
+#else
+    const ssize_t put = ::write(fd, data, size);
+#endif
+    if (put < 0 && errno == EINTR) continue;
+    if (put <= 0) {
+      if (put == 0) errno = EIO;
+      return false;
+    }
+    data += put;
+    size -= static_cast<size_t>(put);
+  }
+  return true;
 }
 
-bool WriteLine(std::FILE* stream, const std::string& text, bool utf8) {
-  const std::string shown = (utf8 ? TerminalText::ShiftJisToUtf8(text) : text) + "\n";
-  return WriteAll(stream, shown.data(), shown.size());
+// Writes the program's text (Shift_JIS; UTF-8 with --utf8) behind prefix (a file name, bytes as
+// given), and a line break.
+bool WriteLine(int fd, const std::string& text, bool utf8, const std::string& prefix = "") {
+  const std::string shown = prefix + (utf8 ? TerminalText::ShiftJisToUtf8(text) : text) + "\n";
+  return WriteAll(fd, shown.data(), shown.size());
 }
 
-int Fail(const std::string& message, int status) {
+// A usage error: the reason and the two usage lines.
+int Usage(const std::string& message) {
+  const char* options = std::strstr(kUsage, "\n\n");
+  std::fprintf(stderr, "linsift-cli: %s\n%.*slinsift-cli --help tells more.\n", message.c_str(),
+               static_cast<int>(options - kUsage + 1), kUsage);
+  return 2;
+}
+
+void Complain(const std::string& message) {
   std::fprintf(stderr, "linsift-cli: %s\n", message.c_str());
-  return status;
+}
+
+int WriteFailed() {
+  Complain(std::string("cannot write to standard output: ") + std::strerror(errno));
+  return 1;
 }
 
 }  // namespace
@@ -167,71 +246,81 @@ int main(int argc, char** argv) {
   _setmode(_fileno(stderr), _O_BINARY);
   _setmode(_fileno(stdin), _O_BINARY);
 #endif
+  using Kind = StreamCommand::Kind;
   Arguments args;
   std::string error;
-  if (!Parse(argc, argv, args, error)) {
-    std::fprintf(stderr, "linsift-cli: %s\n%s", error.c_str(), kUsage);
-    return 2;
-  }
+  if (!Parse(argc, argv, args, error)) return Usage(error);
   if (args.help) {
-    std::fputs(kUsage, stdout);
-    return 0;
+    return WriteAll(1, kUsage, sizeof kUsage - 1) ? 0 : WriteFailed();
   }
   std::string search = args.search;
-  if (args.utf8 && args.command != Command::kConvert) {
+  if (args.utf8 && args.kind != Kind::kConvert) {
 #ifdef _WIN32
     const bool converted = WideSearchAsShiftJis(args.searchIndex, search);
 #else
     const bool converted = TerminalText::Utf8ToShiftJis(args.search, search);
 #endif
-    if (!converted) return Fail("SEARCH cannot be written in Shift_JIS", 2);
+    if (!converted) return Usage("SEARCH cannot be written in Shift_JIS");
+  }
+  if (args.kind != Kind::kConvert && search.empty()) return Usage("SEARCH is empty");
+  if (args.kind == Kind::kCount && search.size() > static_cast<size_t>(limits::kSearchBytes)) {
+    return Usage("count: SEARCH is longer than 255 bytes");
   }
 
-  InputText input;
-  if (!input.Load(args.file, error)) return Fail(error, 1);
-
-  FilterResult result;
-  switch (args.command) {
-    case Command::kExtract:
-      result = Extract(search.c_str(), input.Data(), input.Size());
-      break;
-    case Command::kDelete:
-      result = Delete(search.c_str(), input.Data(), input.Size());
-      break;
-    case Command::kDeleteUpTo:
-      result = DeleteUpTo(search.c_str(), input.Data(), input.Size());
-      break;
-    case Command::kCount:
-      result = CountMatches(search.c_str(), input.Data(), input.Size());
-      break;
-    case Command::kConvert:
-      if (!BindConverter()) {
-        std::fputs("linsift-cli: nkf32 not found; lines are percent-decoded only\n", stderr);
-      }
-      result = ConvertLines(BoundConverter(), input.Data(), input.Size());
-      break;
-  }
-
-  if (args.command == Command::kCount) {
-    if (!result.status.has_value()) {
-      std::fputs("linsift-cli: count: SEARCH is empty or longer than 255 bytes; nothing counted\n",
-                 stderr);
-      return 0;
+  NkfConvertFn convert = nullptr;
+  if (args.kind == Kind::kConvert && !args.noConverter) {
+    convert = StreamCommand::LoadConverter();
+    if (convert == nullptr) {
+      Complain("convert: nkf32 not found beside the program (--no-converter percent-decodes only)");
+      return 1;
     }
-    if (!WriteLine(stdout, *result.status, args.utf8) ||
-        !WriteLine(stdout, result.message.value_or(""), args.utf8)) {
-      return Fail("cannot write to standard output", 1);
-    }
-    return 0;
   }
 
-  // The pane as the command leaves it: the new text, or the text as it was (up to its NUL).
-  const bool written = result.pane != nullptr ? WriteAll(stdout, result.pane->Data(),
-                                                         static_cast<size_t>(result.pane->Length()))
-                                              : WriteAll(stdout, input.Data(), input.TextSize());
-  if (!written) return Fail("cannot write to standard output", 1);
-  if (result.status.has_value() && !result.status->empty()) {
-    WriteLine(stderr, *result.status, args.utf8);
+  const StreamCommand command(args.kind, search, convert);
+  const StreamCommand::WriteFn toStdout = [](const char* data, size_t size) {
+    return WriteAll(1, data, size);
+  };
+  const bool several = args.files.size() > 1;
+  StreamCommand::Totals all;
+  bool failed = false;
+  for (const std::string& path : args.files) {
+    InputFile input;
+    if (!input.Open(path, error)) {
+      Complain(error);
+      failed = true;
+      continue;
+    }
+    LineBlocks blocks(LineBlocks::FromDescriptor(input.Descriptor()), args.blockSize);
+    StreamCommand::Totals totals;
+    const StreamCommand::Outcome outcome = command.Run(blocks, toStdout, totals);
+    if (outcome == StreamCommand::Outcome::kWriteFailed) return WriteFailed();
+    if (outcome == StreamCommand::Outcome::kReadFailed) {
+      Complain(input.Name() + ": cannot be read: " + std::strerror(blocks.ErrorNumber()));
+      failed = true;
+      continue;
+    }
+    const std::string prefix = several ? input.Name() + ":" : std::string();
+    if (args.kind == Kind::kCount) {
+      all.lines += totals.lines;
+      all.matches += totals.matches;
+      const bool written = several
+                               ? WriteLine(1,
+                                           StreamCommand::CountLines(totals) + " " +
+                                               StreamCommand::CountMatches(totals),
+                                           args.utf8, prefix)
+                               : WriteLine(1, StreamCommand::CountLines(totals), args.utf8) &&
+                                     WriteLine(1, StreamCommand::CountMatches(totals), args.utf8);
+      if (!written) return WriteFailed();
+    } else if (args.kind != Kind::kConvert) {
+      const std::string status = StreamCommand::FilterStatus(totals);
+      if (!status.empty()) WriteLine(2, status, args.utf8, prefix);
+    }
   }
-  return 0;
+  if (args.kind == Kind::kCount && several) {
+    if (!WriteLine(1, StreamCommand::CountLines(all), args.utf8) ||
+        !WriteLine(1, StreamCommand::CountMatches(all), args.utf8)) {
+      return WriteFailed();
+    }
+  }
+  return failed ? 1 : 0;
 }

@@ -1,57 +1,14 @@
-// ConvertLines and the process-wide converter binding.
+// ConvertLines: one pass over the lines, two buffers reused from line to line.
 #include "filters/ConvertLines.h"
 
 #include <cstring>
 #include <memory>
 
-#include "filters/ConverterLibrary.h"
 #include "filters/OutputText.h"
 #include "filters/TextLine.h"
+#include "text/PercentDecode.h"
 
 namespace {
-
-// Set once at start-up, read by every ConvertLines; never cleared.
-ConverterLibrary::EntryPoints g_bound;
-
-bool Bind(const ConverterLibrary::EntryPoints& entries) {
-  if (entries.setOption == nullptr || entries.convert == nullptr) return false;
-  g_bound = entries;
-  g_bound.setOption("-s");
-  return true;
-}
-
-int HexValue(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  return -1;
-}
-
-// Percent-decodes [begin, end) into out (room for end - begin bytes) and gives the decoded size.
-// A '%' followed by two hex digits becomes that byte; any other byte, a '%' that starts no
-// complete escape included, is copied and decoding resumes behind it. Decoded bytes are never
-// decoded again.
-size_t PercentDecode(const char* begin, const char* end, char* out) {
-  char* o = out;
-  const char* p = begin;
-  while (p < end) {
-    const void* percent = std::memchr(p, '%', static_cast<size_t>(end - p));
-    const char* stop = percent == nullptr ? end : static_cast<const char*>(percent);
-    std::memcpy(o, p, static_cast<size_t>(stop - p));
-    o += stop - p;
-    p = stop;
-    if (p == end) break;
-    const int high = end - p > 2 ? HexValue(p[1]) : -1;
-    const int low = high >= 0 ? HexValue(p[2]) : -1;
-    if (low >= 0) {
-      *o++ = static_cast<char>(high * 16 + low);
-      p += 3;
-    } else {
-      *o++ = *p++;
-    }
-  }
-  return static_cast<size_t>(o - out);
-}
 
 // A buffer reused from line to line: grows when a line needs more, never shrinks, and leaves
 // new bytes uninitialised so that pages are touched only as far as they are written.
@@ -71,12 +28,6 @@ class LineBuffer {
 };
 
 }  // namespace
-
-bool BindConverter() { return Bind(ConverterLibrary::LoadDefault()); }
-
-bool BindConverterAt(const char* path) { return Bind(ConverterLibrary::Load(path)); }
-
-NkfConvertFn BoundConverter() { return g_bound.convert; }
 
 FilterResult ConvertLines(NkfConvertFn convert, const char* pane, size_t paneSize) {
   const size_t size = TextLine::PaneSize(pane, paneSize);
@@ -101,7 +52,7 @@ FilterResult ConvertLines(NkfConvertFn convert, const char* pane, size_t paneSiz
       char* decoded = decodedBuffer.Get(line.Size() + 1);
       size_t n = line.Size();
       if (escapes) {
-        n = PercentDecode(line.begin, line.end, decoded);
+        n = text::PercentDecode(line.begin, line.end, decoded);
       } else {
         std::memcpy(decoded, line.begin, n);
       }
@@ -120,7 +71,7 @@ FilterResult ConvertLines(NkfConvertFn convert, const char* pane, size_t paneSiz
       }
     }
     out.PutStable(line.breakSize == 2 ? line.end : "\r\n", 2);
-    if (line.IsLast()) break;
+    if (line.IsLast() || line.Next() == end) break;  // no empty line after a final break
     p = line.Next();
   }
   FilterResult result;
@@ -131,8 +82,4 @@ FilterResult ConvertLines(NkfConvertFn convert, const char* pane, size_t paneSiz
 
 FilterResult ConvertLines(NkfConvertFn convert, const B2String& paneText) {
   return ConvertLines(convert, paneText.Data(), static_cast<size_t>(paneText.Length()));
-}
-
-FilterResult ConvertLines(const B2String& paneText) {
-  return ConvertLines(BoundConverter(), paneText);
 }

@@ -7,27 +7,13 @@
 #include "nkf32/nkf32.h"
 #include "strings/B2String.h"
 
-/// Loads nkf32 (ConverterLibrary::LoadDefault), keeps its entry points for the whole process
-/// and sets its option "-s" (Shift_JIS output) once. Returns true when both entry points were
-/// found; otherwise nothing is bound and SetNkfOption is not called. Call it once at start-up.
-bool BindConverter();
-
-/// As BindConverter, with the library at path (tests bind a stand-in this way).
-bool BindConverterAt(const char* path);
-
-/// The bound NkfConvert, or null when nothing is bound.
-NkfConvertFn BoundConverter();
-
-/// Percent-decodes every line of the pane text (%XX with two hex digits becomes that byte;
-/// everything else, '+' included, stays) and hands it, read up to its first NUL, to convert
-/// with an output buffer of 2 * n + 1 bytes (n: the decoded line's length). Each converted line,
-/// read up to its NUL, is written followed by CR LF; empty lines too, but not the empty rest
-/// after a final line break ("a\r\n" gives "a\r\n", "a" gives "a\r\n"). Without a converter (null)
-/// each decoded line is written as the converter would have read it. Gives the new pane text only;
-/// nothing for an empty pane text. The pane text is read up to its first NUL, at most 40,000,000
-/// bytes; there is no limit on lines.
+/// Percent-decodes every line of the pane text (text::PercentDecode: %XX with two hex digits
+/// becomes that byte; everything else, '+' included, stays) and hands it, read up to its first NUL,
+/// to convert with an output buffer of 2 * n + 1 bytes (n: the decoded line's length). Each
+/// converted line, read up to its NUL, is written followed by CR LF; empty lines too, but not the
+/// empty rest after a final line break ("a\r\n" gives "a\r\n", "a" gives "a\r\n"). Without a
+/// converter (null) each decoded line is written as the converter would have read it. Gives the new
+/// pane text only; nothing for an empty pane text. The pane text is read up to its first NUL, at
+/// most 40,000,000 bytes; there is no limit on lines.
 FilterResult ConvertLines(NkfConvertFn convert, const char* pane, size_t paneSize);
 FilterResult ConvertLines(NkfConvertFn convert, const B2String& paneText);
-
-/// ConvertLines with the bound converter (what menu commands 31 and 32 run).
-FilterResult ConvertLines(const B2String& paneText);

@@ -10,16 +10,18 @@
 #include <emmintrin.h>
 #endif
 
-#include "filters/ByteFinder.h"
 #include "filters/OutputText.h"
 #include "filters/ShownTexts.h"
 #include "filters/TextLine.h"
 #include "strings/B2String1.h"
+#include "strings/ByteSearch.h"
+#include "text/Limits.h"
 
 namespace {
 
-constexpr size_t kFilterSearchMax = 255;  // Extract, Delete, DeleteUpTo read 255 bytes
-constexpr size_t kCountSearchRead = 256;  // CountMatches reads 256 and refuses more than 255
+constexpr size_t kFilterSearchMax = limits::kSearchBytes;  // Extract, Delete, DeleteUpTo
+// CountMatches reads one byte more and refuses a longer search text.
+constexpr size_t kCountSearchRead = limits::kCountSearchCapacity - 1;
 constexpr char kCrLf[] = "\r\n";
 
 // Search text length as read from the box: up to its NUL, at most limit bytes. Reads no byte
@@ -35,12 +37,16 @@ size_t SearchSize(const char* searchText, size_t limit) {
 // LF), so it finds nothing; every other occurrence lies inside one line's bytes.
 class LineSearch {
  public:
+  // search must outlive the LineSearch (the needle is not copied).
   LineSearch(const char* search, size_t size)
-      : finder_(search, std::memchr(search, '\n', size) == nullptr ? size : 0) {}
+      : needle_(
+            bytesearch::Prepare(search, std::memchr(search, '\n', size) == nullptr ? size : 0)) {}
 
   // First occurrence starting at or after from, or null. May end on the CR of a CR LF break;
   // FirstIn tells whether it belongs to a line's content.
-  const char* Find(const char* from, const char* end) const { return finder_.Find(from, end); }
+  const char* Find(const char* from, const char* end) const {
+    return bytesearch::Find(from, static_cast<size_t>(end - from), needle_);
+  }
 
   // The occurrence hit (or null), taken as the line's first occurrence when it starts inside
   // the line and ends inside its content. hit is the first occurrence at or after the line's
@@ -49,11 +55,11 @@ class LineSearch {
     if (hit == nullptr || hit < line.begin) return nullptr;
     if (!line.IsLast() && hit >= line.Next()) return nullptr;
     if (line.IsLast() && hit >= line.end) return nullptr;
-    return hit + finder_.Size() <= line.end ? hit : nullptr;
+    return hit + needle_.size <= line.end ? hit : nullptr;
   }
 
  private:
-  ByteFinder finder_;
+  bytesearch::Needle needle_;
 };
 
 // Writes a passing line: its bytes, then CR LF. A CR LF break already in the input is taken from

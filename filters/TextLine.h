@@ -4,6 +4,8 @@
 #include <cstddef>
 #include <cstring>
 
+#include "text/Limits.h"
+
 /// A line of a text: its content [begin, end) and the break that follows it (none after the
 /// last line, LF, or CR LF). The content never holds an LF, nor the CR of a CR LF break; a
 /// lone CR is content. Points into the text; owns nothing.
@@ -48,5 +50,5 @@ struct TextLine {
     return nul == nullptr ? size : static_cast<size_t>(static_cast<const char*>(nul) - text);
   }
 
-  static constexpr size_t kMaxText = 40000000;
+  static constexpr size_t kMaxText = limits::kTextBytes;
 };

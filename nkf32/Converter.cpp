@@ -8,6 +8,7 @@
 #include "nkf32/Cp932Table.h"
 #include "nkf32/Decoders.h"
 #include "nkf32/EncodingDetector.h"
+#include "nkf32/HalfwidthKana.h"
 #include "nkf32/MimeWord.h"
 #include "nkf32/OutputWriter.h"
 
@@ -16,51 +17,19 @@ namespace {
 
 constexpr uint16_t kGeta = 0x81AC;  // 〓
 
-// Full-width forms of the half-width katakana 0xA1-0xDF, and their voiced (ﾞ)
-// and semi-voiced (ﾟ) forms where CP932 has one (0 otherwise), all taken from
-// the CP932 table through Unicode.
-struct KanaWidths {
-  uint16_t plain[63];
-  uint16_t voiced[63];
-  uint16_t semi_voiced[63];
-
-  KanaWidths() : plain(), voiced(), semi_voiced() {
-    static constexpr char16_t kFull[] =
-        u"。「」、・ヲァィゥェォャュョッーアイウエオカキクケコサシスセソ"
-        u"タチツテトナニヌネノハヒフヘホマミムメモヤユヨラリルレロワン゛゜";
-    static_assert(sizeof kFull / sizeof kFull[0] == 64, "63 kana and the terminator");
-    const Cp932Table& t = Cp932Table::Get();
-    for (unsigned i = 0; i < 63; ++i) {
-      char16_t c = kFull[i];
-      plain[i] = t.FromUnicode(c);
-      bool ka_to_to = c >= u'カ' && c <= u'ト' && c != u'ッ';
-      bool ha_to_ho = c >= u'ハ' && c <= u'ホ';
-      if (ka_to_to || ha_to_ho) voiced[i] = t.FromUnicode(static_cast<char32_t>(c + 1));
-      if (ha_to_ho) semi_voiced[i] = t.FromUnicode(static_cast<char32_t>(c + 2));
-      if (c == u'ウ') voiced[i] = t.FromUnicode(u'ヴ');
-    }
-  }
-
-  static const KanaWidths& Get() {
-    static const KanaWidths widths;
-    return widths;
-  }
-};
-
 // Writes what a decoder reports, widening half-width katakana on the way.
 class WriteSink {
  public:
   WriteSink(OutputWriter& w, bool keep_kana)
-      : w_(w), keep_kana_(keep_kana), kana_(KanaWidths::Get()) {}
+      : w_(w), keep_kana_(keep_kana), kana_(HalfwidthKana::Get()) {}
   ~WriteSink() { Flush(); }
   WriteSink(const WriteSink&) = delete;
   WriteSink& operator=(const WriteSink&) = delete;
 
   bool Char(uint16_t code) {
-    if (code >= 0xA1 && code <= 0xDF && !keep_kana_) {
-      if (pending_ && (code == 0xDE || code == 0xDF)) {
-        unsigned i = pending_ - 0xA1u;
-        uint16_t both = code == 0xDE ? kana_.voiced[i] : kana_.semi_voiced[i];
+    if (HalfwidthKana::Is(code) && !keep_kana_) {
+      if (pending_) {
+        uint16_t both = kana_.Combined(pending_, code);
         if (both) {
           pending_ = 0;
           return w_.Put(both);
@@ -78,7 +47,7 @@ class WriteSink {
 
   bool Flush() {
     if (!pending_) return true;
-    uint16_t code = kana_.plain[pending_ - 0xA1u];
+    uint16_t code = kana_.Wide(pending_);
     pending_ = 0;
     return w_.Put(code);
   }
@@ -86,7 +55,7 @@ class WriteSink {
  private:
   OutputWriter& w_;
   bool keep_kana_;
-  const KanaWidths& kana_;
+  const HalfwidthKana& kana_;
   uint16_t pending_ = 0;
 };
 

@@ -6,6 +6,7 @@
 
 #include "nkf32/Cp932Table.h"
 #include "nkf32/Encoding.h"
+#include "nkf32/JisX0212.h"
 
 namespace nkf32 {
 
@@ -13,7 +14,6 @@ namespace nkf32 {
 ///   bool Char(uint16_t code)    a CP932 code (ASCII, 0xA1-0xDF half-width
 ///                               katakana, or a defined double-byte code)
 ///   bool Unmapped(char32_t cp)  a valid character with no CP932 form
-///                               (0: a JIS X 0212 character)
 ///   bool Invalid()              a byte sequence that fits no character
 /// A sink returns false to stop the decoder early. Escape sequences, shifts and
 /// byte order marks are consumed without a report. The same decoders serve both
@@ -31,6 +31,18 @@ inline uint16_t SjisOfKuten(unsigned row, unsigned cell) {
 template <class Sink>
 bool DoubleByte(const Cp932Table& t, uint16_t code, Sink& sink) {
   return t.IsDoubleByte(code) ? sink.Char(t.Canonical(code)) : sink.Invalid();
+}
+
+/// Reports the character at a row and cell of the JIS X 0212 plane: its CP932
+/// code where CP932 has one, else the character as unmapped; an empty position
+/// is invalid.
+template <class Sink>
+bool Supplementary(const Cp932Table& t, unsigned row, unsigned cell, Sink& sink) {
+  char32_t cp = JisX0212::ToUnicode(row, cell);
+  if (cp == 0) return sink.Invalid();
+  uint16_t code = t.FromUnicode(cp);
+  if (code >= 0x100) code = t.Canonical(code);
+  return code ? sink.Char(code) : sink.Unmapped(cp);
 }
 
 template <class Sink>
@@ -78,7 +90,7 @@ void EucJp(const uint8_t* p, const uint8_t* end, Sink& sink) {
       go = sink.Char(p[1]);  // SS2: half-width katakana
       p += 2;
     } else if (b == 0x8F && end - p >= 3 && gr(p[1]) && gr(p[2])) {
-      go = sink.Unmapped(0);  // SS3: JIS X 0212, which CP932 lacks
+      go = Supplementary(t, p[1] - 0xA0u, p[2] - 0xA0u, sink);  // SS3
       p += 3;
     } else {
       go = sink.Invalid();
@@ -180,7 +192,7 @@ void Iso2022Jp(const uint8_t* p, const uint8_t* end, Sink& sink) {
       ++p;
     } else if (end - p >= 2 && p[1] > 0x20 && p[1] < 0x7F) {
       go = set == kKanji ? DoubleByte(t, SjisOfKuten(b - 0x20, p[1] - 0x20u), sink)
-                         : sink.Unmapped(0);
+                         : Supplementary(t, b - 0x20, p[1] - 0x20u, sink);
       p += 2;
     } else {
       go = sink.Invalid();

@@ -2,58 +2,97 @@
 #include "nkf32/EncodingDetector.h"
 
 #include "nkf32/Decoders.h"
+#include "nkf32/HalfwidthKana.h"
 #include "nkf32/JapanesePrior.h"
 
 namespace nkf32 {
 namespace {
 
+// A Latin or Greek letter, by code point.
+bool IsLatinOrGreekLetter(char32_t cp) {
+  if (cp >= 0xC0 && cp <= 0x17F) return cp != 0xD7 && cp != 0xF7;
+  return cp >= 0x370 && cp <= 0x3FF;
+}
+
+// Greek letters by CP932 code (Α-Ω, α-ω).
+bool IsGreekCode(uint16_t code) { return code >= 0x839F && code <= 0x83D6; }
+
 // Adds up the cost of a reading. Costs can fall as well as rise (a likely
-// transition is a bonus), so the only early stop is at the first invalid
-// sequence while invalid sequences rule a reading out.
+// transition is a bonus), so the only early stop is when a reading has more
+// invalid sequences than it may have.
 class ScoreSink {
  public:
-  ScoreSink(int kana_extra, int64_t invalid_cost)
-      : kana_extra_(kana_extra), invalid_cost_(invalid_cost) {}
+  // `letters`: weigh Latin and Greek letters as UTF-8 letters among ASCII.
+  ScoreSink(Encoding e, int max_invalid, bool letters)
+      : kana_(HalfwidthKana::Get()),
+        kana_run_cost_(e == Encoding::kEucJp ? JapanesePrior::kEucHalfwidthKanaExtra : 0),
+        letters_(letters),
+        max_invalid_(max_invalid) {}
 
   bool Char(uint16_t code) {
-    bool kana = code >= 0xA1 && code <= 0xDF;
-    if (kana && in_kana_run_) {
-      cost_ += JapanesePrior::kHalfwidthKanaNext;
-    } else {
-      cost_ += JapanesePrior::Cost(code) + (kana ? kana_extra_ : 0);
+    if (HalfwidthKana::Is(code)) {
+      if (pending_kana_) {
+        uint16_t both = kana_.Combined(pending_kana_, code);
+        if (both) {
+          pending_kana_ = 0;
+          AddKana(both);
+          return true;
+        }
+        AddKana(kana_.Wide(pending_kana_));
+      }
+      pending_kana_ = code;
+      return true;
     }
-    in_kana_run_ = kana;
+    EndKanaRun();
+    if (letters_ && IsGreekCode(code)) {
+      AddLetter();
+      return true;
+    }
+    cost_ += JapanesePrior::Cost(code);
     after_letter_ = (code | 0x20) >= 'a' && (code | 0x20) <= 'z';
     Follow(JapanesePrior::ClassOf(code));
     return true;
   }
   bool Unmapped(char32_t cp) {
+    EndKanaRun();
+    if (letters_ && IsLatinOrGreekLetter(cp)) {
+      AddLetter();
+      return true;
+    }
     bool latin_letter = cp >= 0xC0 && cp <= 0xFF && cp != 0xD7 && cp != 0xF7;
     cost_ += latin_letter && after_letter_ ? JapanesePrior::kLatinInWord
                                            : JapanesePrior::UnmappedCost(cp);
-    in_kana_run_ = false;
     after_letter_ = latin_letter;
     Follow(JapanesePrior::UnmappedClassOf(cp));
     return true;
   }
   bool Invalid() {
-    in_kana_run_ = false;
+    EndKanaRun();
     after_letter_ = false;
     prev_ = JapanesePrior::kOther;
-    cost_ += invalid_cost_;
-    ruled_out_ = invalid_cost_ >= EncodingDetector::kRuledOut;
-    return !ruled_out_;
+    cost_ += JapanesePrior::kInvalid;
+    if (++invalid_ <= max_invalid_) return true;
+    cost_ += EncodingDetector::kRuledOut;
+    ruled_out_ = true;
+    return false;
   }
   // The end of the text is the end of the line.
-  void End() { Follow(JapanesePrior::kBoundary); }
+  void End() {
+    EndKanaRun();
+    Follow(JapanesePrior::kBoundary);
+  }
   int64_t cost() const { return cost_; }
   bool ruled_out() const { return ruled_out_; }
 
  private:
-  int kana_extra_;
-  int64_t invalid_cost_;
+  const HalfwidthKana& kana_;
+  int kana_run_cost_;
+  bool letters_;
+  int max_invalid_;
+  int invalid_ = 0;
   int64_t cost_ = 0;
-  bool in_kana_run_ = false;
+  uint16_t pending_kana_ = 0;  // a half-width kana that a mark may still join
+  int kana_run_ = 0;           // half-width kana in the current run
   bool after_letter_ = false;  // the last character was a Latin letter
   bool ruled_out_ = false;
   JapanesePrior::Class prev_ = JapanesePrior::kBoundary;
@@ -62,13 +101,36 @@ class ScoreSink {
     cost_ += JapanesePrior::Transition(prev_, next);
     prev_ = next;
   }
+  void EndKanaRun() {
+    if (pending_kana_) {
+      AddKana(kana_.Wide(pending_kana_));
+      pending_kana_ = 0;
+    }
+    if (kana_run_ == 1) cost_ += JapanesePrior::kHalfwidthKanaLone;
+    kana_run_ = 0;
+  }
+  // A half-width kana, scored as its full-width form `wide`.
+  void AddKana(uint16_t wide) {
+    cost_ += JapanesePrior::Cost(wide) + (kana_run_ ? 0 : kana_run_cost_);
+    ++kana_run_;
+    after_letter_ = false;
+    Follow(JapanesePrior::ClassOf(wide));
+  }
+  void AddLetter() {
+    cost_ += JapanesePrior::kUtf8Letter;
+    after_letter_ = true;
+    Follow(JapanesePrior::kLetter);
+  }
 };
 
 }  // namespace
 
-int64_t EncodingDetector::Cost(Encoding e, const char* p, size_t n, int64_t invalid_cost) {
-  int kana_extra = e == Encoding::kEucJp ? JapanesePrior::kEucHalfwidthKanaExtra : 0;
-  ScoreSink sink(kana_extra, invalid_cost);
+int64_t EncodingDetector::Cost(Encoding e, const char* p, size_t n, int max_invalid) {
+  // A Latin or Greek letter counts as one only with ASCII on the line: alone,
+  // its two bytes are likelier a kanji.
+  bool ascii = false;
+  for (size_t i = 0; i < n && !ascii; ++i) ascii = static_cast<unsigned char>(p[i]) < 0x80;
+  ScoreSink sink(e, max_invalid, e == Encoding::kUtf8 && ascii);
   const uint8_t* b = reinterpret_cast<const uint8_t*>(p);
   decode::Run(e, b, b + n, sink);
   if (!sink.ruled_out()) sink.End();
@@ -76,11 +138,11 @@ int64_t EncodingDetector::Cost(Encoding e, const char* p, size_t n, int64_t inva
 }
 
 Encoding EncodingDetector::Detect(const char* p, size_t n) {
-  bool high = false;
+  size_t high = 0;
   bool iso2022 = false;
   for (size_t i = 0; i < n; ++i) {
     unsigned char b = static_cast<unsigned char>(p[i]);
-    high |= b >= 0x80;
+    high += b >= 0x80;
     iso2022 |= b == 0x1B || b == 0x0E;
   }
   if (!high) return iso2022 ? Encoding::kIso2022Jp : Encoding::kAscii;
@@ -88,11 +150,11 @@ Encoding EncodingDetector::Detect(const char* p, size_t n) {
   static constexpr Encoding kCandidates[] = {Encoding::kUtf8, Encoding::kShiftJis, Encoding::kEucJp,
                                              Encoding::kIso2022Jp};
   const Encoding* end = kCandidates + (iso2022 ? 4 : 3);
-  auto cheapest = [&](int64_t invalid_cost, int64_t* cost) {
+  auto cheapest = [&](int max_invalid, int64_t* cost) {
     Encoding best = kCandidates[0];
-    int64_t best_cost = Cost(best, p, n, invalid_cost);
+    int64_t best_cost = Cost(best, p, n, max_invalid);
     for (const Encoding* e = kCandidates + 1; e < end; ++e) {
-      int64_t c = Cost(*e, p, n, invalid_cost);
+      int64_t c = Cost(*e, p, n, max_invalid);
       if (c < best_cost) {
         best = *e;
         best_cost = c;
@@ -102,11 +164,13 @@ Encoding EncodingDetector::Detect(const char* p, size_t n) {
     return best;
   };
   int64_t cost;
-  Encoding best = cheapest(kRuledOut, &cost);
+  Encoding best = cheapest(MaxStray(high), &cost);
   // A ruled-out reading costs kRuledOut plus what it had added up so far, which
   // may be negative but never by anything near kRuledOut / 2.
   if (cost < kRuledOut / 2) return best;
-  return cheapest(JapanesePrior::kInvalid, &cost);
+  return cheapest(kUnlimited, &cost);
 }
+
+int EncodingDetector::MaxStray(size_t high) { return 1 + static_cast<int>(high / 8); }
 
 }  // namespace nkf32

@@ -9,26 +9,33 @@
 namespace nkf32 {
 
 /// Reads the line as each encoding that could have produced it and keeps the
-/// reading that is likeliest as Japanese text (JapanesePrior): a reading
-/// without invalid byte sequences always beats one with them, and among the
-/// valid ones the smallest total cost wins. When no reading is valid, each
-/// invalid sequence costs as much as a rare character and the cheapest reading
-/// wins. 7-bit text is ISO-2022-JP if it holds ESC or SO, else ASCII.
+/// reading that is likeliest as Japanese text (JapanesePrior): the smallest
+/// total cost wins. Each invalid byte sequence costs JapanesePrior::kInvalid,
+/// and a reading may hold only MaxStray of them: a few stray bytes (a decoded
+/// literal "%de") do not rule out a reading the rest of the line supports, but
+/// a reading that is invalid all over never wins while one within the limit
+/// exists. When none is, the limit is lifted. The limit counts only bytes
+/// >= 0x80, so ASCII around the text changes no guess.
+/// 7-bit text is ISO-2022-JP if it holds ESC or SO, else ASCII.
 /// Stateless and thread-safe.
 class EncodingDetector {
  public:
-  /// Cost of one invalid sequence while looking for a valid reading: more than
-  /// any line's characters can add up to.
+  /// Added to a reading's cost once it passes its limit of invalid sequences.
   static constexpr int64_t kRuledOut = int64_t{1} << 40;
+  /// No limit on invalid sequences.
+  static constexpr int kUnlimited = 1 << 30;
 
   /// The likeliest encoding of [p, p + n). Ties go to UTF-8, then Shift_JIS,
   /// then EUC-JP.
   static Encoding Detect(const char* p, size_t n);
 
-  /// The cost of reading [p, p + n) as `e`: the characters' costs plus
-  /// `invalid_cost` per invalid sequence. With kRuledOut it stops at the first
-  /// invalid sequence and returns kRuledOut or more.
-  static int64_t Cost(Encoding e, const char* p, size_t n, int64_t invalid_cost = kRuledOut);
+  /// The invalid sequences a reading of a text with `high` bytes >= 0x80 may
+  /// hold: one, and one more for every 8 such bytes.
+  static int MaxStray(size_t high);
+
+  /// The cost of reading [p, p + n) as `e`. It stops at the invalid sequence
+  /// after the first `max_invalid` ones and then returns kRuledOut or more.
+  static int64_t Cost(Encoding e, const char* p, size_t n, int max_invalid = kUnlimited);
 };
 
 }  // namespace nkf32

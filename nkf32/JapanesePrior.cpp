@@ -1,6 +1,8 @@
 // The generated frequency tables and the fixed costs around them.
 #include "nkf32/JapanesePrior.h"
 
+#include "nkf32/HalfwidthKana.h"
+
 namespace nkf32 {
 namespace {
 #include "nkf32/JapanesePrior.inc"
@@ -17,13 +19,13 @@ unsigned KutenIndex(uint16_t code) {
 
 int JapanesePrior::Cost(uint16_t code) {
   if (code < 0x80) return kAsciiCost[code];
-  if (code < 0x100) return kHalfwidthKanaStart;
+  if (code < 0x100) return Cost(HalfwidthKana::Get().Wide(code));
+  if (code >= 0xF040 && code <= 0xF9FC) return kUserDefined;
   unsigned i = KutenIndex(code);
   return i < sizeof kKutenCost ? kKutenCost[i] : 255;
 }
 
 int JapanesePrior::UnmappedCost(char32_t cp) {
-  if (cp == 0) return 112;                                          // JIS X 0212
   if (cp < 0x100) return 100;                                       // accented Latin letters
   if ((cp >= 0x3400 && cp <= 0x9FFF) || cp >= 0x20000) return 112;  // other CJK ideographs
   return 120;  // other scripts and symbols: rarer in Japanese text than a rare kanji
@@ -51,7 +53,6 @@ JapanesePrior::Class JapanesePrior::ClassOf(uint16_t code) {
 }
 
 JapanesePrior::Class JapanesePrior::UnmappedClassOf(char32_t cp) {
-  if (cp == 0) return kKanji;  // JIS X 0212
   if (cp < 0x100) return kForeign;
   if ((cp >= 0x3400 && cp <= 0x9FFF) || cp >= 0x20000) return kKanji;
   return kOther;

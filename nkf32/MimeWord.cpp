@@ -4,6 +4,8 @@
 #include <cstring>
 #include <utility>
 
+#include "text/HexDigit.h"
+
 namespace nkf32 {
 namespace {
 
@@ -42,13 +44,6 @@ bool CharsetOf(const char* p, size_t n, Encoding* e) {
   return false;
 }
 
-int HexValue(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  return -1;
-}
-
 int Base64Value(char c) {
   if (c >= 'A' && c <= 'Z') return c - 'A';
   if (c >= 'a' && c <= 'z') return c - 'a' + 26;
@@ -84,8 +79,8 @@ bool DecodeQ(const char* p, size_t n, std::string* out) {
       out->push_back(' ');
     } else if (p[i] == '=') {
       if (i + 2 >= n) return false;
-      int hi = HexValue(p[i + 1]);
-      int lo = HexValue(p[i + 2]);
+      int hi = text::HexValue(p[i + 1]);
+      int lo = text::HexValue(p[i + 2]);
       if (hi < 0 || lo < 0) return false;
       out->push_back(static_cast<char>(hi * 16 + lo));
       i += 2;

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "strings/B2String.h"
+#include "text/Limits.h"
 
 /// A byte string that owns one growable buffer (and the NUL-terminated copy made by CStr).
 /// Holds at most 40,000,000 bytes; the buffer is never smaller than 32 bytes.
@@ -14,7 +15,7 @@ class B2String1 : public B2String {
  public:
   static constexpr int kTypeCode = 8;
   static constexpr int kMinCapacity = 32;
-  static constexpr int kMaxLength = 40000000;
+  static constexpr int kMaxLength = limits::kTextBytes;
 
   /// Empty, capacity 32.
   B2String1();

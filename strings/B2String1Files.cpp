@@ -6,6 +6,9 @@
 
 #include "strings/B2String1.h"
 #include "strings/FileLoad.h"
+#include "strings/B2StringMemory.h"
+#include "text/HexDigit.h"
+#include "text/PercentDecode.h"
 
 namespace {
 
@@ -18,33 +21,14 @@ using File = std::unique_ptr<std::FILE, FileCloser>;
 
 // --- Percent-decoding --------------------------------------------------------------------------
 
-bool B2String1::IsHexDigit(char c) const { return HexValue(c) >= 0; }
+bool B2String1::IsHexDigit(char c) const { return text::IsHexDigit(c); }
 
-int B2String1::HexValue(char c) const {
-  const unsigned char b = static_cast<unsigned char>(c);
-  if (b >= '0' && b <= '9') return b - '0';
-  if (b >= 'a' && b <= 'f') return b - 'a' + 10;
-  if (b >= 'A' && b <= 'F') return b - 'A' + 10;
-  return -1;
-}
+int B2String1::HexValue(char c) const { return text::HexValue(c); }
 
 signed char B2String1::UrlDecode() {
   if (length < 3 && IndexOf('%') < 0) return -1;
-  // The decoded text is never longer, so it is built in place: the write position k never
-  // passes the read position p.
-  int k = 0;
-  int p = 0;
-  while (p < length) {
-    const char c = buffer[p];
-    if (c == '%' && p + 2 < length && IsHexDigit(buffer[p + 1]) && IsHexDigit(buffer[p + 2])) {
-      buffer[k] = static_cast<char>(HexValue(buffer[p + 1]) * 16 + HexValue(buffer[p + 2]));
-      p += 3;
-    } else {
-      buffer[k] = c;
-      p += 1;
-    }
-    k++;
-  }
+  // The decoded text is never longer, so it is decoded in place.
+  const int k = static_cast<int>(text::PercentDecode(buffer, buffer + length, buffer));
   // k >= 1 here, so this is the plain shortening Set: the capacity stays.
   return static_cast<signed char>(Set(buffer, k));
 }

@@ -3,6 +3,7 @@
 
 #include "strings/B2String1.h"
 #include "strings/B2Strings.h"
+#include "text/Limits.h"
 
 /// A growable array of B2String1 items that the list creates and deletes itself. Holds at most
 /// 4,194,305 items. Capacity starts at 32 places and doubles (the last step is to 4,194,305);
@@ -10,7 +11,7 @@
 class B2StringVector : public B2Strings {
  public:
   static constexpr int kInitialCapacity = 32;
-  static constexpr int kMaxItems = 4194305;
+  static constexpr int kMaxItems = limits::kListItems;
 
   /// Empty, capacity 32.
   B2StringVector();

@@ -244,7 +244,7 @@ Needle Prepare(const char* needle, size_t m) {
   return Needle{needle, m, m == 0 ? 0 : AnchorOffset(needle, m)};
 }
 
-const char* Find(const char* hay, size_t n, const Needle& needle) {
+const char* FindPrepared(const char* hay, size_t n, const Needle& needle) {
   return AnchoredFind<true>(hay, n, needle.bytes, needle.size, needle.anchor);
 }
 

@@ -1,7 +1,8 @@
-// Byte-run search helpers for the string library: linear in the text on every input.
+// The project's one byte-run search (strings, line filters): linear in the text on every input.
 #pragma once
 
 #include <cstddef>
+#include <cstring>
 
 namespace bytesearch {
 
@@ -13,15 +14,25 @@ int MeasureText(const char* text, int limit);
 /// memmem (or, where the C library lacks it, two-way) once candidates cost too much.
 const char* Find(const char* hay, size_t n, const char* needle, size_t m);
 
-/// A needle prepared once for repeated forward searches (counting, replacing, splitting).
+/// A needle prepared once for repeated forward searches (counting, replacing, splitting, the
+/// line filters).
 struct Needle {
   const char* bytes;  // not owned: must outlive the searches
   size_t size;
   size_t anchor;  // offset of the byte the scan looks for
 };
 Needle Prepare(const char* needle, size_t m);
-/// Find with a prepared needle; the same results.
-const char* Find(const char* hay, size_t n, const Needle& needle);
+/// The out-of-line part of the prepared Find below; the same results for any needle.
+const char* FindPrepared(const char* hay, size_t n, const Needle& needle);
+/// Find with a prepared needle; the same results. A one-byte needle is a memchr without a
+/// call in between, since the line filters search again at every matching line.
+inline const char* Find(const char* hay, size_t n, const Needle& needle) {
+  if (needle.size == 1) {
+    return static_cast<const char*>(
+        std::memchr(hay, static_cast<unsigned char>(needle.bytes[0]), n));
+  }
+  return FindPrepared(hay, n, needle);
+}
 
 /// Last occurrence of needle (m >= 1 bytes) in hay (n bytes), overlaps allowed, or null.
 /// Linear in n + m: the same scan backwards, handing over to a backward two-way.

@@ -4,8 +4,8 @@
 
 #include <string>
 
-#include "Cp932Text.h"
 #include "app/UiText.h"
+#include "support/Cp932Text.h"
 
 namespace {
 

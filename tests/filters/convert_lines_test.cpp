@@ -6,15 +6,15 @@
 #include <string>
 
 #include "ReferenceFilters.h"
+#include "binding/BindConverter.h"
 #include "filters/ConvertLines.h"
-#include "filters/ConverterLibrary.h"
 #include "filters/LineFilters.h"
+#include "support/ExecutablePath.h"
 
 #ifdef _WIN32
 #include <windows.h>
 #else
 #include <dlfcn.h>
-#include <unistd.h>
 #endif
 
 namespace {
@@ -38,10 +38,20 @@ TEST(ConvertLines, PercentDecodesEveryLineBeforeConverting) {
     const char* pane;
     const char* converted;
   } const cases[] = {
-      {"%41%42", "AB\r\n"},        {"a+b%20c", "a+b c\r\n"}, {"%4G\n%4", "%4G\r\n%4\r\n"},
-      {"%%41", "%A\r\n"},          {"%2541", "%41\r\n"},     {"%e3%81%82", "\xE3\x81\x82\r\n"},
+      {"%41%42", "AB\r\n"},
+      {"a+b%20c", "a+b c\r\n"},
+      {"%4G\n%4", "%4G\r\n%4\r\n"},
+      {"%%41", "%A\r\n"},
+      {"%2541", "%41\r\n"},
+      {"%e3%81%82", "\xE3\x81\x82\r\n"},
       {"x%00yz\nb", "x\r\nb\r\n"},  // the converter reads up to the decoded NUL
       {"%41%", "A%\r\n"},
+      // Inside a JIS two-byte segment '%' is a character's first byte (ス is 25 39), not an
+      // escape; outside it and after the segment ends, decoding goes on.
+      {"%41\x1b$B%90z%39\x1b(B%41", "A\x1b$B%90z%39\x1b(BA\r\n"},
+      {"\x1b$(D%41\x1b(J%41", "\x1b$(D%41\x1b(JA\r\n"},
+      // A percent-encoded escape sequence opens no segment: the whole line is encoded.
+      {"%1B%24BF%7CK%5C%1B%28B", "\x1b$BF|K\\\x1b(B\r\n"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.pane);
@@ -146,19 +156,11 @@ TEST(ConvertLines, CutsAGrowingOutputAt40MillionBytesAsTheAppendsDo) {
 // Where the stand-in libraries were built: a directory of their own beside the test program.
 std::string BuiltLibrary(const char* directory) {
 #ifdef _WIN32
-  char path[MAX_PATH];
-  const DWORD size = GetModuleFileNameA(nullptr, path, MAX_PATH);
-  std::string exe(path, size);
   const char* name = "nkf32.dll";
-  const char slash = '\\';
 #else
-  char path[4096];
-  const ssize_t size = readlink("/proc/self/exe", path, sizeof path);
-  std::string exe(path, size > 0 ? static_cast<size_t>(size) : 0);
   const char* name = "libnkf32.so";
-  const char slash = '/';
 #endif
-  return exe.substr(0, exe.find_last_of("/\\") + 1) + directory + slash + name;
+  return testsupport::ExecutableDirectory() + directory + testsupport::kSlash + name;
 }
 
 // Looks up an extra export of a stand-in library (it is already loaded, so this only adds a
@@ -178,8 +180,9 @@ Fn Export(const std::string& path, const char* name) {
 
 TEST(ConverterBinding, BindsBothEntryPointsAndSetsShiftJisOutputOnce) {
   const std::string path = BuiltLibrary("fake_nkf32");
-  ASSERT_TRUE(BindConverterAt(path.c_str())) << path;
-  ASSERT_NE(BoundConverter(), nullptr);
+  const ConverterLibrary::EntryPoints bound = BindConverterAt(path.c_str());
+  ASSERT_NE(bound.convert, nullptr) << path;
+  ASSERT_NE(bound.setOption, nullptr);
 
   using OptionFn = const char* (*)();
   using CallsFn = int (*)();
@@ -191,7 +194,7 @@ TEST(ConverterBinding, BindsBothEntryPointsAndSetsShiftJisOutputOnce) {
   EXPECT_EQ(calls(), 1);
 
   B2String1 pane("ab%63\r\n\r\nxy");
-  const FilterResult result = ConvertLines(pane);
+  const FilterResult result = ConvertLines(bound.convert, pane);
   EXPECT_EQ(PaneOf(result), "<ABC>\r\n\r\n<XY>\r\n");
   EXPECT_EQ(calls(), 1);  // conversions never set the option again
 }
@@ -204,7 +207,7 @@ TEST(ConverterBinding, RefusesALibraryThatLacksAnEntryPoint) {
   const ConverterLibrary::EntryPoints entries = ConverterLibrary::Load(path.c_str());
   EXPECT_EQ(entries.setOption, nullptr);
   EXPECT_EQ(entries.convert, nullptr);
-  EXPECT_FALSE(BindConverterAt(path.c_str()));
+  EXPECT_EQ(BindConverterAt(path.c_str()).convert, nullptr);
   EXPECT_EQ(calls(), 0);  // SetNkfOption is not called when NkfConvert is missing
 }
 
@@ -213,9 +216,9 @@ TEST(ConverterBinding, AMissingLibraryBindsNothing) {
   const ConverterLibrary::EntryPoints entries = ConverterLibrary::Load(path.c_str());
   EXPECT_EQ(entries.setOption, nullptr);
   EXPECT_EQ(entries.convert, nullptr);
-  EXPECT_FALSE(BindConverterAt(path.c_str()));
-  EXPECT_FALSE(BindConverterAt(nullptr));
-  EXPECT_FALSE(BindConverterAt(""));
+  EXPECT_EQ(BindConverterAt(path.c_str()).convert, nullptr);
+  EXPECT_EQ(BindConverterAt(nullptr).convert, nullptr);
+  EXPECT_EQ(BindConverterAt("").convert, nullptr);
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include "ReferenceFilters.h"
 #include "filters/ConvertLines.h"
 #include "filters/LineFilters.h"
+#include "support/EscapedBytes.h"
 
 namespace {
 
@@ -19,20 +20,7 @@ const char kTextBytes[] = {'a',    'b', 'a', '\r', '\n', '\n', '\x81', '\x5C',
                            '\x95', '%', '4', '1',  'F',  ' ',  '\0'};
 const char kSearchBytes[] = {'a', 'b', '\r', '\n', '\x5C', '\x95', '\x81', '%'};
 
-std::string Escaped(const std::string& bytes) {
-  static const char kHex[] = "0123456789ABCDEF";
-  std::string out;
-  for (unsigned char c : bytes) {
-    if (c >= 0x20 && c < 0x7F && c != '\\') {
-      out += static_cast<char>(c);
-    } else {
-      out += "\\x";
-      out += kHex[c >> 4];
-      out += kHex[c & 15];
-    }
-  }
-  return out;
-}
+using testsupport::Escaped;
 
 class RandomTexts {
  public:

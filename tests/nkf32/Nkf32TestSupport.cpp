@@ -5,6 +5,8 @@
 #include <cstdio>
 #include <cstring>
 
+#include "text/PercentDecode.h"
+
 namespace nkf32_test {
 
 std::string Convert(const std::string& in, nkf32::ConvertOptions options) {
@@ -127,21 +129,8 @@ std::string PercentEncode(const std::string& bytes) {
 }
 
 std::string PercentDecode(const std::string& text) {
-  auto hex = [](char c) {
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    return -1;
-  };
-  std::string out;
-  for (size_t i = 0; i < text.size(); ++i) {
-    if (text[i] == '%' && i + 2 < text.size() && hex(text[i + 1]) >= 0 && hex(text[i + 2]) >= 0) {
-      out.push_back(static_cast<char>(hex(text[i + 1]) * 16 + hex(text[i + 2])));
-      i += 2;
-    } else {
-      out.push_back(text[i]);
-    }
-  }
+  std::string out = text;
+  out.resize(text::PercentDecode(out.data(), out.data() + out.size(), &out[0]));
   return out;
 }
 

@@ -13,6 +13,7 @@
 #include "nkf32/Cp932Table.h"
 #include "nkf32/Decoders.h"
 #include "nkf32/EncodingDetector.h"
+#include "support/Utf8Text.h"
 
 namespace {
 
@@ -190,20 +191,7 @@ struct Capture {
   }
 };
 
-std::string Utf8Of(char32_t cp) {
-  std::string s;
-  if (cp < 0x80) {
-    s.push_back(static_cast<char>(cp));
-  } else if (cp < 0x800) {
-    s.push_back(static_cast<char>(0xC0 | cp >> 6));
-    s.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-  } else {
-    s.push_back(static_cast<char>(0xE0 | cp >> 12));
-    s.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
-    s.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-  }
-  return s;
-}
+using testsupport::Utf8Of;
 
 TEST(Decoders, EveryDoubleByteCodeSurvivesEachEncoding) {
   const nkf32::Cp932Table& t = nkf32::Cp932Table::Get();

@@ -8,6 +8,7 @@
 #include "Nkf32TestSupport.h"
 #include "nkf32/Encoding.h"
 #include "nkf32/EncodingDetector.h"
+#include "support/Utf8Text.h"
 
 namespace {
 
@@ -118,6 +119,10 @@ TEST(ConvertEncodings, EucJp) {
        want + "\x82\xb1\x82\xf1\x82\xc9\x82\xbf\x82\xcd"},
       {"SS2 kana widened", nihon + "\x8e\xb1\x8e\xb6\x8e\xde", want + "\x83\x41\x83\x4b"},
       {"SS3 JIS X 0212 has no CP932 form", nihon + "\x8f\xb0\xa1", want + "\x81\xac"},
+      {"SS3 JIS X 0212 kanji CP932 holds", nihon + "\x8f\xd4\xe3", want + "\xfa\x5c"},
+      {"SS3 IBM extension of eucJP-ms", nihon + "\x8f\xf4\xbc", want + "\xfa\xb0"},
+      {"SS3 user-defined", nihon + "\x8f\xf5\xa1", want + "\xf5\x40"},
+      {"SS3 empty position", nihon + "\x8f\xa1\xa1", want + "\x81\xac"},
       {"NEC row 13", nihon + "\xad\xa1", want + "\x87\x40"},
       {"NEC-selected IBM row", nihon + "\xf9\xa1", want + "\xfa\x5c"},
       {"undefined row", nihon + "\xa9\xa1\xa4\xa2", want + "\x81\xac\x82\xa0"},
@@ -160,6 +165,7 @@ TEST(ConvertEncodings, Iso2022Jp) {
        "\x83\x41\x83\x43"
        "a"},
       {"ESC $ ( D JIS X 0212", "\x1b$(D0!\x1b(B", "\x81\xac"},
+      {"ESC $ ( D IBM extension", "\x1b$(Dt<\x1b(B", "\xfa\xb0"},
       {"space in kanji mode", "\x1b$B$3 $s\x1b(B", "\x82\xb1 \x82\xf1"},
       {"undefined row", "\x1b$B)!\x1b(B", "\x81\xac"},
   });
@@ -241,13 +247,63 @@ TEST(ConvertRules, MimeEncodedWords) {
   });
 }
 
-TEST(ConvertRules, AccentedLettersInLatinWordsReadAsUtf8) {
-  // é and ï have no CP932 form; read as EUC-JP they would be the kanji 辿 and 誰.
+TEST(ConvertRules, LatinAndGreekLettersAmongAsciiReadAsUtf8) {
+  // Read as EUC-JP these would be kanji (辿 誰 沓 里); as Shift_JIS, kana.
   ExpectAll({
       {"café", "caf\xc3\xa9", "caf\x81\xac"},
       {"naïve résumé", "na\xc3\xafve r\xc3\xa9sum\xc3\xa9", "na\x81\xacve r\x81\xacsum\x81\xac"},
-      {"a kanji after a space stays EUC-JP", "x \xc3\xa9", "x \x92\x48"},
+      {"a lone é", "x \xc3\xa9", "x \x81\xac"},
+      {"İstanbul", "\xc4\xb0stanbul", "\x81\xacstanbul"},
+      {"Ŷ between words", "name=\xc5\xb6 ok", "name=\x81\xac ok"},
+      {"Greek with a CP932 form", "alpha=\xce\xb1 zeta=\xce\xb6", "alpha=\x83\xbf zeta=\x83\xc4"},
+      {"Greek capital at the end", "--undefined-only \xce\xa4", "--undefined-only \x83\xb1"},
   });
+}
+
+// Each word in every input form: Shift_JIS half-width kana (one byte each) and
+// EUC-JP SS2 kana read as two-byte kanji in the other encoding.
+TEST(ConvertRules, HalfWidthKanaLinesReadAsTheKatakanaTheyWidenTo) {
+  struct {
+    const char* half;
+    const char* full;
+  } words[] = {
+      {"ｱｳﾌﾀｸﾄ", "アウフタクト"},  {"ﾉｯｸ", "ノック"},
+      {"ｱｸｾｽ", "アクセス"},        {"ﾌﾟﾛﾄｺﾙ", "プロトコル"},
+      {"ﾃﾞｨﾚｸﾄﾘ", "ディレクトリ"}, {"ﾌｧｲﾙ ~/.tcshrc", "ファイル ~/.tcshrc"},
+  };
+  for (const auto& w : words) {
+    std::string sjis = nkf32_test::Utf8ToSjis(w.half);
+    std::string want = nkf32_test::Utf8ToSjis(w.full);
+    EXPECT_EQ(Hex(Convert(sjis)), Hex(want)) << "Shift_JIS " << w.full;
+    EXPECT_EQ(Hex(Convert(nkf32_test::SjisToEuc(sjis))), Hex(want)) << "EUC-JP " << w.full;
+    EXPECT_EQ(Hex(Convert(nkf32_test::SjisToJis(sjis))), Hex(want)) << "ISO-2022-JP " << w.full;
+    EXPECT_EQ(Hex(Convert(w.half)), Hex(want)) << "UTF-8 " << w.full;
+  }
+}
+
+// A byte that fits no encoding, between the characters of a line, becomes one
+// 〓 and the rest of the line is read in its own encoding.
+TEST(ConvertRules, OneStrayByteLeavesTheRestOfTheLineRight) {
+  const std::string head = "日本語のテキスト 100";
+  const std::string tail = " を表示する";
+  const std::string want = nkf32_test::Utf8ToSjis(head) + "\x81\xac" + nkf32_test::Utf8ToSjis(tail);
+  for (const char* stray : {"\xde", "\x80", "\xa0", "\xff"}) {
+    std::string sjis_head = nkf32_test::Utf8ToSjis(head);
+    std::string sjis_tail = nkf32_test::Utf8ToSjis(tail);
+    EXPECT_EQ(
+        Hex(Convert(nkf32_test::SjisToEuc(sjis_head) + stray + nkf32_test::SjisToEuc(sjis_tail))),
+        Hex(want))
+        << "EUC-JP " << Hex(stray);
+    EXPECT_EQ(
+        Hex(Convert(nkf32_test::SjisToJis(sjis_head) + stray + nkf32_test::SjisToJis(sjis_tail))),
+        Hex(want))
+        << "ISO-2022-JP " << Hex(stray);
+    EXPECT_EQ(Hex(Convert(head + stray + tail)), Hex(want)) << "UTF-8 " << Hex(stray);
+    if (std::string(stray) != "\xde") {  // ﾞ in Shift_JIS
+      EXPECT_EQ(Hex(Convert(sjis_head + stray + sjis_tail)), Hex(want))
+          << "Shift_JIS " << Hex(stray);
+    }
+  }
 }
 
 TEST(ConvertRules, NoEncodingFitsTheLikeliestIsUsed) {
@@ -278,21 +334,13 @@ TEST(ConvertOptionsParsing, NkfStyleOptionText) {
 
 namespace {
 
-std::string Utf8Of(char32_t cp) {
-  std::string s;
-  if (cp < 0x800) {
-    s.push_back(static_cast<char>(0xC0 | cp >> 6));
-  } else {
-    s.push_back(static_cast<char>(0xE0 | cp >> 12));
-    s.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
-  }
-  s.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-  return s;
-}
+using testsupport::Utf8Of;
 
 // One-character lines over every JIS X 0208 character alike, rare kanji as
 // often as の: many are truly ambiguous (two bytes that are a kanji in both
-// EUC-JP and Shift_JIS), so this guards the figure rather than demanding 100%.
+// EUC-JP and Shift_JIS, or an EUC-JP kanji and two Shift_JIS half-width kana,
+// which are weighed as the katakana they widen to), so this guards the figure
+// rather than demanding 100%. Characters as they occur: corpus_test.cpp.
 TEST(SingleCharacters, EveryJisX0208CharacterAlike) {
   const nkf32::Cp932Table& t = nkf32::Cp932Table::Get();
   int total = 0, utf8 = 0, sjis = 0, euc = 0;
@@ -313,7 +361,7 @@ TEST(SingleCharacters, EveryJisX0208CharacterAlike) {
   EXPECT_EQ(total, 6879);
   EXPECT_GE(pct(utf8), 99.0);
   EXPECT_GE(pct(sjis), 93.0);
-  EXPECT_GE(pct(euc), 90.0);
+  EXPECT_GE(pct(euc), 60.0);
 }
 
 }  // namespace

@@ -83,8 +83,9 @@ std::vector<std::string> RunNkfPerLine(const std::vector<std::string>& lines, co
   return result;
 }
 
-// Strict conversion from UTF-8 with iconv; false when any character has no form.
-bool Iconv(const std::string& in, const char* to, std::string* out) {
+// Strict conversion with iconv (from UTF-8 unless told); false when any
+// character has no form.
+bool Iconv(const std::string& in, const char* to, std::string* out, const char* from = "UTF-8") {
   // One descriptor per target, opened once and closed at exit.
   struct Descriptor {
     iconv_t cd = reinterpret_cast<iconv_t>(-1);
@@ -93,8 +94,8 @@ bool Iconv(const std::string& in, const char* to, std::string* out) {
     }
   };
   static std::map<std::string, Descriptor> open;
-  iconv_t& cd = open[to].cd;
-  if (cd == reinterpret_cast<iconv_t>(-1)) cd = iconv_open(to, "UTF-8");
+  iconv_t& cd = open[std::string(to) + "<" + from].cd;
+  if (cd == reinterpret_cast<iconv_t>(-1)) cd = iconv_open(to, from);
   if (cd == reinterpret_cast<iconv_t>(-1)) return false;
   iconv(cd, nullptr, nullptr, nullptr, nullptr);
   std::vector<char> buf(in.size() * 4 + 16);
@@ -343,6 +344,35 @@ TEST_F(RealText, AgreesWithNkfWhereverNkfIsRight) {
     }
   }
   EXPECT_EQ(nkf_right_ours_wrong, 0);
+}
+
+// Every position of the JIS X 0212 plane, through SS3 and through ESC $ ( D,
+// becomes what glibc's EUC-JP-MS (or, where it has none, EUC-JP) reads there,
+// as CP932, or 〓 where CP932 has no form or nothing is defined.
+TEST(SupplementaryPlane, EveryPositionReadsAsIconvDoes) {
+  int defined = 0, held = 0;
+  for (unsigned row = 1; row <= 94; ++row) {
+    for (unsigned cell = 1; cell <= 94; ++cell) {
+      const std::string euc = {'\x8f', static_cast<char>(row + 0xA0),
+                               static_cast<char>(cell + 0xA0)};
+      const std::string jis =
+          "\x1b$(D" + std::string{static_cast<char>(row + 0x20), static_cast<char>(cell + 0x20)};
+      std::string utf8;
+      bool ok = Iconv(euc, "UTF-8", &utf8, "EUC-JP-MS") || Iconv(euc, "UTF-8", &utf8, "EUC-JP");
+      std::string want = ok ? nkf32_test::Utf8ToSjis(utf8) : "\x81\xac";
+      defined += ok;
+      held += want != "\x81\xac";
+      char out[16];
+      nkf32::Converter c;
+      size_t n = c.ConvertAs(nkf32::Encoding::kEucJp, euc.data(), euc.size(), out, sizeof out);
+      ASSERT_EQ(Hex(std::string(out, n)), Hex(want)) << "SS3 " << Hex(euc);
+      n = c.ConvertAs(nkf32::Encoding::kIso2022Jp, jis.data(), jis.size(), out, sizeof out);
+      ASSERT_EQ(Hex(std::string(out, n)), Hex(want)) << "ESC $ ( D " << Hex(jis);
+    }
+  }
+  std::printf("JIS X 0212 plane: %d positions defined, %d with a CP932 form\n", defined, held);
+  EXPECT_GT(defined, 6000);
+  EXPECT_GT(held, 1000);  // the IBM extension kanji, symbols, user-defined
 }
 
 }  // namespace

@@ -11,6 +11,7 @@
 
 #include "strings/B2String1.h"
 #include "strings/B2StringVector.h"
+#include "tests/support/EscapedBytes.h"
 
 namespace stringmodel {
 
@@ -190,8 +191,16 @@ struct Model {
     if (Len() < 3 && IndexOfByte(0, '%') < 0) return -1;
     std::string out;
     int p = 0;
+    bool segment = false;  // inside ESC $ … / ESC ( I, up to ESC ( B or ESC ( J: no escapes
     do {
-      if (CharAt(p) == '%' && p + 2 < Len() && Hex(static_cast<char>(CharAt(p + 1))) >= 0 &&
+      if (CharAt(p) == 0x1b && p + 2 < Len()) {
+        const char set = static_cast<char>(CharAt(p + 1));
+        const char last = static_cast<char>(CharAt(p + 2));
+        if (set == '$' || (set == '(' && last == 'I')) segment = true;
+        if (set == '(' && (last == 'B' || last == 'J')) segment = false;
+      }
+      if (!segment && CharAt(p) == '%' && p + 2 < Len() &&
+          Hex(static_cast<char>(CharAt(p + 1))) >= 0 &&
           Hex(static_cast<char>(CharAt(p + 2))) >= 0) {
         out += static_cast<char>(Hex(static_cast<char>(CharAt(p + 1))) * 16 +
                                  Hex(static_cast<char>(CharAt(p + 2))));
@@ -261,20 +270,7 @@ class Reader {
   size_t pos_ = 0;
 };
 
-inline std::string Show(const std::string& bytes) {
-  static const char kHex[] = "0123456789ABCDEF";
-  std::string r;
-  for (unsigned char c : bytes) {
-    if (c >= 0x20 && c < 0x7F && c != '\\') {
-      r += static_cast<char>(c);
-    } else {
-      r += "\\x";
-      r += kHex[c >> 4];
-      r += kHex[c & 15];
-    }
-  }
-  return r;
-}
+inline std::string Show(const std::string& bytes) { return testsupport::Escaped(bytes); }
 
 // Runs the operation sequence in the stream on a B2String1 and on the model, comparing every
 // result and the content, length and capacity after each step. Gives "" when all agree, or a

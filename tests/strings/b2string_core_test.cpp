@@ -5,12 +5,11 @@
 #include <string>
 
 #include "strings/B2String1.h"
+#include "support/StringContent.h"
 
 namespace {
 
-std::string Content(const B2String& s) {
-  return std::string(s.Data(), static_cast<size_t>(s.Length()));
-}
+using testsupport::Content;
 
 constexpr int kMax = 40000000;
 

@@ -6,16 +6,14 @@
 #include <string>
 
 #include "strings/B2String1.h"
+#include "support/StringContent.h"
 
 namespace {
 
+using testsupport::Bytes;
+using testsupport::Content;
+
 namespace fs = std::filesystem;
-
-std::string Content(const B2String& s) {
-  return std::string(s.Data(), static_cast<size_t>(s.Length()));
-}
-
-B2String1 Bytes(const std::string& s) { return B2String1(s.data(), static_cast<int>(s.size())); }
 
 constexpr int kMax = 40000000;
 

@@ -4,14 +4,12 @@
 #include <string>
 
 #include "strings/B2String1.h"
+#include "support/StringContent.h"
 
 namespace {
 
-std::string Content(const B2String& s) {
-  return std::string(s.Data(), static_cast<size_t>(s.Length()));
-}
-
-B2String1 Bytes(const std::string& s) { return B2String1(s.data(), static_cast<int>(s.size())); }
+using testsupport::Bytes;
+using testsupport::Content;
 
 constexpr int kMax = 40000000;
 

@@ -8,13 +8,12 @@
 #include <string>
 #include <vector>
 
+#include "support/StringContent.h"
 #include "tests/strings/StringModel.h"
 
 namespace {
 
-std::string Content(const B2String* s) {
-  return s ? std::string(s->Data(), static_cast<size_t>(s->Length())) : "<null>";
-}
+using testsupport::Content;
 
 std::vector<std::string> Items(const B2Strings* list) {
   std::vector<std::string> r;

@@ -1,5 +1,5 @@
 // The linear search helpers, each against a plain scan, on small alphabets where periodic
-// needles and near-misses are common.
+// needles and near-misses are common, and on the inputs that make a naive search quadratic.
 #include <gtest/gtest.h>
 
 #include <random>
@@ -114,6 +114,72 @@ TEST(ByteSearch, FallbacksTakeOverOnCostlyCandidates) {
   EXPECT_EQ(
       Offset(bytesearch::TwoWayFindLast(high.data(), high.size(), pat.data(), pat.size()), high),
       3);
+}
+
+// The forward searches (Find, raw and prepared, and FindPortable) against std::string::find
+// from an offset into the text; bytes above 0x7F and NUL count like any other.
+long FindFrom(int variant, const std::string& needle, const std::string& text, size_t from) {
+  const char* h = text.data() + from;
+  const size_t n = text.size() - from;
+  const char* hit = nullptr;
+  if (variant == 0) hit = bytesearch::Find(h, n, needle.data(), needle.size());
+  if (variant == 1) hit = bytesearch::Find(h, n, bytesearch::Prepare(needle.data(), needle.size()));
+  if (variant == 2) hit = bytesearch::FindPortable(h, n, needle.data(), needle.size());
+  return Offset(hit, text);
+}
+
+TEST(ByteSearch, ForwardScansAgreeWithStringFindOnRandomBytes) {
+  std::mt19937 rng(99);
+  const char alphabet[] = {'a', 'b', '\0', '\x81', '\x5C'};
+  for (int round = 0; round < 20000; ++round) {
+    std::string text;
+    std::string needle;
+    const size_t textSize = rng() % 120;
+    const size_t needleSize = 1 + rng() % (rng() % 8 == 0 ? 20 : 4);
+    const size_t letters = 2 + rng() % 3;  // few letters: many partial matches
+    for (size_t i = 0; i < textSize; ++i) text += alphabet[rng() % letters];
+    for (size_t i = 0; i < needleSize; ++i) needle += alphabet[rng() % letters];
+    const size_t from = text.empty() ? 0 : rng() % (text.size() + 1);
+    const size_t found = text.find(needle, from);
+    const long expected = found == std::string::npos ? -1 : static_cast<long>(found);
+    for (int variant = 0; variant < 3; ++variant) {
+      ASSERT_EQ(FindFrom(variant, needle, text, from), expected)
+          << "variant " << variant << ", needle size " << needle.size() << ", text size "
+          << text.size();
+    }
+  }
+}
+
+TEST(ByteSearch, ForwardScansStayExactWhereANaiveSearchIsQuadratic) {
+  // Candidates at every position: the scans hand over to the linear search mid-text.
+  const std::string run(200000, 'a');
+  const std::string tailB = std::string(254, 'a') + "b";
+  const std::string headB = "b" + std::string(254, 'a');
+  const std::string sameEnds = std::string(253, 'a') + "ba";  // first and last bytes match
+  std::string pairs;
+  for (int i = 0; i < 20000; ++i) pairs += "ab";
+  for (int variant = 0; variant < 3; ++variant) {
+    EXPECT_EQ(FindFrom(variant, tailB, run, 0), -1);
+    EXPECT_EQ(FindFrom(variant, tailB, run + "b", 0), static_cast<long>(run.size() - 254));
+    EXPECT_EQ(FindFrom(variant, headB, run, 0), -1);
+    EXPECT_EQ(FindFrom(variant, headB, "b" + run, 0), 0);
+    EXPECT_EQ(FindFrom(variant, headB, run + "b" + run, 0), static_cast<long>(run.size()));
+    EXPECT_EQ(FindFrom(variant, sameEnds, run, 0), -1);
+    EXPECT_EQ(FindFrom(variant, sameEnds, run + sameEnds, 0), static_cast<long>(run.size()));
+    EXPECT_EQ(FindFrom(variant, sameEnds, run + "b" + run, 0), static_cast<long>(run.size() - 253));
+    EXPECT_EQ(FindFrom(variant, "abababababac", pairs + "ac", 0),
+              static_cast<long>(pairs.size() - 10));
+  }
+}
+
+TEST(ByteSearch, RefusesEmptyNeedlesAndShortTexts) {
+  const std::string text = "abc";
+  EXPECT_EQ(bytesearch::Find(text.data(), 3, "", 0), nullptr);
+  EXPECT_EQ(bytesearch::Find(text.data(), 3, bytesearch::Prepare("", 0)), nullptr);
+  EXPECT_EQ(bytesearch::FindLast(text.data(), 3, "", 0), nullptr);
+  EXPECT_EQ(bytesearch::Find(text.data(), 2, "c", 1), nullptr);  // 'c' lies past the end
+  EXPECT_EQ(bytesearch::Find(text.data(), 3, "c", 1), text.data() + 2);
+  EXPECT_EQ(bytesearch::Find(text.data(), 3, "abcd", 4), nullptr);
 }
 
 TEST(ByteSearch, MeasureTextStopsAtNulOrTheLimit) {

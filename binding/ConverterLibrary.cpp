@@ -1,5 +1,5 @@
-// Run-time loading of nkf32: the filters' one use of the platform's library loader.
-#include "filters/ConverterLibrary.h"
+// Run-time loading of nkf32: the program's one use of the platform's library loader.
+#include "binding/ConverterLibrary.h"
 
 #include <string>
 
