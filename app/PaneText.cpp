@@ -1,7 +1,5 @@
-// The pane: creation, the swap, the fill in pieces and reading its bytes.
+// The pane: creation, its font, the view of a text's bytes, writing and reading it.
 #include "app/PaneText.h"
-
-#include <richedit.h>
 
 #include <algorithm>
 #include <cstring>
@@ -10,69 +8,84 @@
 
 namespace {
 
-// Texts longer than this go into the pane in pieces of at most this many bytes: under
-// Wine, adding a large text in pieces at its end is faster than one WM_SETTEXT.
-constexpr size_t kPaneFillPiece = 256 * 1024;
-// The undo depth a RichEdit starts with.
-constexpr WPARAM kDefaultUndoLimit = 100;
+// The pane's font: 10 points, fixed pitch, with the Shift_JIS characters. Where the
+// face is missing (under Wine), the font mapper takes a fixed-pitch Japanese face that is.
+constexpr int kFontPoints = 10;
+constexpr char kFontFace[] = "MS Gothic";
 
-void AppendInPieces(HWND pane, const char* text, size_t length, size_t pieceBytes) {
-  std::string piece;
-  for (size_t at = 0; at < length;) {
-    const size_t room = std::min(pieceBytes, length - at);
-    size_t n = PaneText::PieceEnd(text + at, room, at + room < length);
-    if (n == 0) n = room;  // a piece smaller than one character: take it as it comes
-    piece.assign(text + at, n);
-    CHARRANGE end{-1, -1};
-    SendMessageA(pane, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&end));
-    SendMessageA(pane, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(piece.c_str()));
-    at += n;
-  }
+HFONT CreatePaneFont(HWND pane) {
+  HDC dc = GetDC(pane);
+  const int height = -MulDiv(kFontPoints, GetDeviceCaps(dc, LOGPIXELSY), 72);
+  ReleaseDC(pane, dc);
+  LOGFONTA font{};
+  font.lfHeight = height;
+  font.lfWeight = FW_NORMAL;
+  font.lfCharSet = SHIFTJIS_CHARSET;
+  font.lfOutPrecision = OUT_DEFAULT_PRECIS;
+  font.lfClipPrecision = CLIP_DEFAULT_PRECIS;
+  font.lfQuality = DEFAULT_QUALITY;
+  font.lfPitchAndFamily = FIXED_PITCH | FF_MODERN;
+  std::memcpy(font.lfFaceName, kFontFace, sizeof kFontFace);
+  return CreateFontIndirectA(&font);
 }
 
 }  // namespace
 
-HWND PaneText::CreateControl(HWND parent, const RECT& place, bool visible) const {
-  const DWORD style = WS_CHILD | WS_BORDER | WS_VSCROLL | WS_HSCROLL | ES_MULTILINE |
-                      ES_AUTOVSCROLL | ES_AUTOHSCROLL | ES_NOHIDESEL | (visible ? WS_VISIBLE : 0);
-  HWND pane = CreateWindowExA(0, "RichEdit20A", nullptr, style, place.left, place.top,
-                              place.right - place.left, place.bottom - place.top, parent,
-                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(ids::kTextPane)),
-                              instance_, nullptr);
-  if (pane != nullptr) SendMessageA(pane, EM_EXLIMITTEXT, 0, kPaneTextLimit);
-  return pane;
+PaneText::~PaneText() {
+  if (font_ != nullptr) DeleteObject(font_);
 }
 
 bool PaneText::Create(HWND parent, HINSTANCE instance) {
-  instance_ = instance;
-  handle_ = CreateControl(parent, RECT{0, 0, 0, 0}, true);
-  return handle_ != nullptr;
+  // ES_WANTRETURN: Enter types a line break even when the window routes keys like a
+  // dialog. No ES_AUTOHSCROLL would wrap lines, which the control does very slowly.
+  const DWORD style = WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_BORDER | WS_VSCROLL | WS_HSCROLL |
+                      ES_MULTILINE | ES_AUTOVSCROLL | ES_AUTOHSCROLL | ES_NOHIDESEL | ES_WANTRETURN;
+  handle_ = CreateWindowExA(0, "Edit", nullptr, style, 0, 0, 0, 0, parent,
+                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(ids::kTextPane)), instance,
+                            nullptr);
+  if (handle_ == nullptr) return false;
+  SendMessageA(handle_, EM_SETLIMITTEXT, kPaneTextLimit, 0);
+  font_ = CreatePaneFont(handle_);
+  if (font_ != nullptr) SendMessageA(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+  return true;
 }
 
-void PaneText::SetText(const char* text) {
-  if (text == nullptr) text = "";
-  // Wine's RichEdit takes time that grows with the square of the text to remove a large
-  // text, and fills a shown pane several times slower than a hidden one. So the new text
-  // goes into a fresh, hidden pane; the user sees the old text replaced as a whole.
-  HWND parent = GetParent(handle_);
-  RECT place{};
-  GetWindowRect(handle_, &place);
-  MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&place), 2);
-  HWND fresh = CreateControl(parent, place, false);
-  if (fresh == nullptr) {
-    SetWindowTextA(handle_, text);  // no fresh pane: the slow way
-    return;
+std::string PaneText::View(const char* bytes, size_t size) {
+  if (bytes == nullptr) return {};
+  if (const void* nul = std::memchr(bytes, '\0', size)) {
+    size = static_cast<size_t>(static_cast<const char*>(nul) - bytes);
   }
-  FillEmpty(fresh, text, kPaneFillPiece);
-  const bool focused = GetFocus() == handle_;
-  SetWindowPos(fresh, handle_, 0, 0, 0, 0,
-               SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
-  DestroyWindow(handle_);
-  handle_ = fresh;
-  if (focused) SetFocus(fresh);
+  std::string view;
+  view.reserve(size + size / 16);
+  const char* end = bytes + size;
+  for (const char* at = bytes; at < end;) {
+    // Copy up to the next CR or LF, then write the break as CR LF.
+    const char* cr = static_cast<const char*>(std::memchr(at, '\r', static_cast<size_t>(end - at)));
+    const char* lf = static_cast<const char*>(std::memchr(at, '\n', static_cast<size_t>(end - at)));
+    const char* brk = cr == nullptr ? lf : (lf == nullptr ? cr : std::min(cr, lf));
+    if (brk == nullptr) {
+      view.append(at, end);
+      break;
+    }
+    view.append(at, brk);
+    view += "\r\n";
+    at = brk + ((*brk == '\r' && brk + 1 < end && brk[1] == '\n') ? 2 : 1);
+  }
+  return view;
+}
+
+void PaneText::SetText(const char* bytes, size_t size) {
+  const std::string view = View(bytes, size);
+  SetWindowTextA(handle_, view.c_str());
+  SendMessageA(handle_, EM_EMPTYUNDOBUFFER, 0, 0);
+  ClearModified();
 }
 
 std::string PaneText::Text() const { return ReadText(handle_); }
+
+bool PaneText::IsModified() const { return SendMessageA(handle_, EM_GETMODIFY, 0, 0) != 0; }
+
+void PaneText::ClearModified() { SendMessageA(handle_, EM_SETMODIFY, FALSE, 0); }
 
 std::string PaneText::ReadText(HWND control) {
   const LRESULT characters = SendMessageA(control, WM_GETTEXTLENGTH, 0, 0);
@@ -84,36 +97,4 @@ std::string PaneText::ReadText(HWND control) {
       SendMessageA(control, WM_GETTEXT, capacity, reinterpret_cast<LPARAM>(text.data()));
   text.resize(static_cast<size_t>(std::clamp<LRESULT>(got, 0, static_cast<LRESULT>(capacity - 1))));
   return text;
-}
-
-size_t PaneText::PieceEnd(const char* text, size_t n, bool more) {
-  if (!more) return n;
-  size_t end = 0;
-  for (size_t i = 0; i < n;) {
-    const size_t width = IsDBCSLeadByte(static_cast<BYTE>(text[i])) ? 2 : 1;
-    if (i + width > n) break;
-    i += width;
-    end = i;
-  }
-  // A CR at the end may be the first half of a CR LF: leave it to the next piece.
-  if (end > 1 && text[end - 1] == '\r') --end;
-  return end;
-}
-
-void PaneText::FillEmpty(HWND pane, const char* text, size_t pieceBytes) {
-  const size_t length = std::strlen(text);
-  // Under Wine, filling a pane while it records undo makes every later fill slower once
-  // such a pane has been destroyed, so undo is off while filling; it is turned back on
-  // for the user's edits.
-  SendMessageA(pane, EM_SETUNDOLIMIT, 0, 0);
-  if (length <= pieceBytes) {
-    SetWindowTextA(pane, text);
-    SendMessageA(pane, EM_SETUNDOLIMIT, kDefaultUndoLimit, 0);
-    return;
-  }
-  AppendInPieces(pane, text, length, pieceBytes);
-  SendMessageA(pane, EM_SETUNDOLIMIT, kDefaultUndoLimit, 0);
-  CHARRANGE start{0, 0};
-  SendMessageA(pane, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&start));
-  SendMessageA(pane, EM_SCROLLCARET, 0, 0);
 }

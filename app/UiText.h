@@ -65,6 +65,9 @@ constexpr char kAboutCaption[] =
     "\x83\x6f\x81\x5b\x83\x57\x83\x87\x83\x93\x8f\xee\x95\xf1";  // バージョン情報
 constexpr char kAboutText[] = "Linsift 09";
 
+// Status text while a long command runs.
+constexpr char kBusyStatus[] = "\x8f\x88\x97\x9d\x92\x86\x81\x63";  // 処理中…
+
 // The status text after a file is opened or dropped is the filters' line count,
 // ShownTexts::kLinesFormat.
 

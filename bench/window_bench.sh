@@ -1,8 +1,15 @@
 #!/usr/bin/env bash
-# Speed of the window under Wine: pressing 抽出 on a generated Shift_JIS text of
-# 1,000,000 and 4,000,000 bytes (every other line matches), split into reading the
-# pane, the filter and writing the pane; then the whole press as one command.
-#   bench/window_bench.sh [BYTES...]          default: 1000000 4000000
+# Speed and memory of the window under Wine.
+#   bench/window_bench.sh                     every command on a generated 5,000,000-byte
+#                                             Shift_JIS text (open through a drop, the four
+#                                             buttons, both conversions), each timed to its
+#                                             final paint, wall and CPU time; the peak
+#                                             working set and the working set over ten
+#                                             loads of the file; then open + 抽出 on
+#                                             20,000,000 bytes
+#   bench/window_bench.sh --press [BYTES...]  抽出 on texts of each size (default 1000000
+#                                             4000000), split into reading the pane, the
+#                                             filter and writing the pane
 #   bench/window_bench.sh --methods BYTES     compare the ways of filling the pane
 #   bench/window_bench.sh --replace BYTES     compare the ways of replacing its text
 #   bench/window_bench.sh --repeat BYTES [N]  write the text and its half N times (10) by
@@ -32,9 +39,14 @@ case "${1:-}" in
   --repeat)
     run repeat "$2" "${3:-10}"
     ;;
-  *)
+  --press)
+    shift
     sizes=("$@")
     [ ${#sizes[@]} -gt 0 ] || sizes=(1000000 4000000)
     for n in "${sizes[@]}"; do run bench "$n"; done
+    ;;
+  *)
+    run commands 5000000 10 all
+    run commands 20000000 0 open-filter
     ;;
 esac
