@@ -76,7 +76,9 @@ std::string PaneText::View(const char* bytes, size_t size) {
 
 void PaneText::SetText(const char* bytes, size_t size) {
   const std::string view = View(bytes, size);
-  SetWindowTextA(handle_, view.c_str());
+  // The control takes time with every line it is given, while reading it back is quick:
+  // a text it already shows stays, and so do the caret and the scroll position.
+  if (view != Text()) SetWindowTextA(handle_, view.c_str());
   SendMessageA(handle_, EM_EMPTYUNDOBUFFER, 0, 0);
   ClearModified();
 }

@@ -29,8 +29,9 @@ class PaneText {
   HWND Handle() const { return handle_; }
 
   /// Shows the `size` bytes at `bytes` (null shows nothing) in place of the whole text,
-  /// as View gives them, with the caret and the view at the start and the text
-  /// unmodified (IsModified false).
+  /// as View gives them, with the caret and the view at the start; when the pane already
+  /// shows exactly that text, the caret and the view stay where they are. Either way the
+  /// text is then unmodified (IsModified false) and there is nothing to undo.
   void SetText(const char* bytes, size_t size);
 
   /// The whole text shown, in the ANSI code page: what WM_GETTEXT delivers.
