@@ -77,10 +77,40 @@ std::string PaneText::View(const char* bytes, size_t size) {
 void PaneText::SetText(const char* bytes, size_t size) {
   const std::string view = View(bytes, size);
   // The control takes time with every line it is given, while reading it back is quick:
-  // a text it already shows stays, and so do the caret and the scroll position.
-  if (view != Text()) SetWindowTextA(handle_, view.c_str());
+  // only the part that differs from what it shows is written, unless that is most of it.
+  if (!ReplaceChangedPart(view)) SetWindowTextA(handle_, view.c_str());
   SendMessageA(handle_, EM_EMPTYUNDOBUFFER, 0, 0);
   ClearModified();
+}
+
+bool PaneText::ReplaceChangedPart(const std::string& view) {
+  // Compared in UTF-16, the control's own units, so the range falls on characters.
+  const int oldLength = GetWindowTextLengthW(handle_);
+  std::wstring shown(static_cast<size_t>(oldLength) + 1, L'\0');
+  shown.resize(static_cast<size_t>(
+      std::max(0, GetWindowTextW(handle_, shown.data(), static_cast<int>(shown.size())))));
+  const int newLength =
+      MultiByteToWideChar(CP_ACP, 0, view.data(), static_cast<int>(view.size()), nullptr, 0);
+  std::wstring wanted(static_cast<size_t>(newLength), L'\0');
+  MultiByteToWideChar(CP_ACP, 0, view.data(), static_cast<int>(view.size()), wanted.data(),
+                      newLength);
+  const size_t shorter = std::min(shown.size(), wanted.size());
+  size_t head = 0;
+  while (head < shorter && shown[head] == wanted[head]) ++head;
+  size_t tail = 0;
+  while (tail < shorter - head &&
+         shown[shown.size() - 1 - tail] == wanted[wanted.size() - 1 - tail]) {
+    ++tail;
+  }
+  const size_t removed = shown.size() - head - tail;
+  const std::wstring added = wanted.substr(head, wanted.size() - head - tail);
+  if (removed == 0 && added.empty()) return true;
+  if (2 * std::max(removed, added.size()) > std::max(shown.size(), wanted.size())) return false;
+  SendMessageW(handle_, EM_SETSEL, head, head + removed);
+  SendMessageW(handle_, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(added.c_str()));
+  SendMessageW(handle_, EM_SETSEL, 0, 0);
+  SendMessageW(handle_, EM_SCROLLCARET, 0, 0);
+  return true;
 }
 
 std::string PaneText::Text() const { return ReadText(handle_); }

@@ -51,6 +51,11 @@ class PaneText {
   static std::string ReadText(HWND control);
 
  private:
+  /// Writes only the part of the shown text that differs from `view` (the caret and the
+  /// view then go to the start), or nothing when it shows `view` already. False, with
+  /// nothing written, when that part is more than half the text.
+  bool ReplaceChangedPart(const std::string& view);
+
   HWND handle_ = nullptr;
   HFONT font_ = nullptr;
 };

@@ -10,13 +10,10 @@
 #   bench/window_bench.sh --press [BYTES...]  抽出 on texts of each size (default 1000000
 #                                             4000000), split into reading the pane, the
 #                                             filter and writing the pane
-#   bench/window_bench.sh --methods BYTES     compare the ways of filling the pane
-#   bench/window_bench.sh --replace BYTES     compare the ways of replacing its text
 #   bench/window_bench.sh --repeat BYTES [N]  write the text and its half N times (10) by
 #                                             turns: every write should take about as
 #                                             long as the first two, never more each time
-# Each size runs in its own process: Wine's RichEdit leaves a process slower after a
-# large text has been in a pane, which would spoil the next figure.
+# Each size runs in its own process, so one figure does not inherit another's heap.
 # What each mode measures and the figures behind the pane's design: bench/README-window.md.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -30,12 +27,6 @@ driver=$PWD/$build/bin/window_driver.exe
 run() { scripts/wine.sh wine "$driver" "$@" 2> >(grep -v 'Read access denied' >&2); }
 
 case "${1:-}" in
-  --methods)
-    for i in 0 1 2 3 4 5 6 7 8 9 10; do run methods "$2" "$i" | grep -v '^text' || true; done
-    ;;
-  --replace)
-    for i in 0 1 2 3; do run replace "$2" "$i" | grep -v '^replace' || true; done
-    ;;
   --repeat)
     run repeat "$2" "${3:-10}"
     ;;

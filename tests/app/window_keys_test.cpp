@@ -125,7 +125,8 @@ TEST_F(MainWindowTest, MinimumSizeKeepsTheSearchBoxAndAllButtonsInView) {
   EXPECT_EQ(pane.bottom, PlaceOf(State().statusBar).top);
 }
 
-// What a long command shows while the pane takes its text, seen from inside the pane.
+// What a long command shows while the pane takes its text (whole or in part), seen from
+// inside the pane.
 struct BusyWitness {
   WNDPROC paneProc = nullptr;
   HWND window = nullptr;
@@ -138,7 +139,7 @@ struct BusyWitness {
 BusyWitness witness;
 
 LRESULT CALLBACK WitnessPane(HWND pane, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_SETTEXT && !witness.seen) {
+  if ((message == WM_SETTEXT || message == EM_REPLACESEL) && !witness.seen) {
     witness.seen = true;
     const WindowState& state = *WindowState::Of(witness.window);
     witness.status = PaneText::ReadText(state.statusBar);

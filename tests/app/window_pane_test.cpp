@@ -14,6 +14,18 @@
 
 namespace {
 
+// Whether `text` is whole Shift_JIS characters (lead bytes 81-9F and E0-FC take the next
+// byte), so the control keeps it byte for byte.
+bool IsValidSjis(const std::string& text) {
+  for (size_t i = 0; i < text.size(); ++i) {
+    const auto byte = static_cast<unsigned char>(text[i]);
+    if ((byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC)) {
+      if (++i >= text.size() || static_cast<unsigned char>(text[i]) < 0x40) return false;
+    }
+  }
+  return true;
+}
+
 // Commands write the text into the same control: its handle, place, identifier, limit
 // and focus stay, and it still follows the window.
 TEST_F(MainWindowTest, WrittenPaneKeepsItsControlPlaceLimitAndFocus) {
@@ -76,6 +88,36 @@ TEST_F(MainWindowTest, ViewShowsEveryLineBreakAsALineAndEndsAtNul) {
     EXPECT_EQ(SendMessageA(PaneHandle(), EM_GETLINECOUNT, 0, 0), static_cast<LRESULT>(breaks + 1));
   }
   EXPECT_EQ(PaneText::View(nullptr, 5), "");
+}
+
+// A text after another: whether the pane writes all of it or only the part that differs,
+// it then shows the new view. Each new text is the old one with one piece put in, taken
+// out or changed, so mostly only a small part differs.
+TEST_F(MainWindowTest, TextWrittenOverAnotherShowsOnlyTheNewText) {
+  const std::string pieces[] = {"\r\n", "\n", "\r", "a", "b", "\x95\x5c", "\x83\x5c", "\x93\xfa"};
+  std::mt19937 random(11);
+  std::string text = "start\r\n";
+  SetPane(text);
+  for (int round = 0; round < 150; ++round) {
+    std::string next = text;
+    const size_t at = next.empty() ? 0 : random() % next.size();
+    const std::string& piece = pieces[random() % std::size(pieces)];
+    switch (random() % 3) {
+      case 0:
+        next.insert(at, piece);
+        break;
+      case 1:
+        next.erase(at, piece.size());
+        break;
+      default:
+        next.replace(at, 1, piece);
+    }
+    // Only whole characters: drop the text when an edit split a double-byte one.
+    if (!IsValidSjis(next)) continue;
+    SetPane(next);
+    ASSERT_EQ(Pane(), PaneText::View(next.data(), next.size())) << "round " << round;
+    text = next;
+  }
 }
 
 // A written text is unmodified and cannot be undone; the user's typing is both.
