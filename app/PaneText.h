@@ -14,6 +14,9 @@ constexpr int kPaneTextLimit = 20000000;
 /// life, so Handle() stays the same after Create.
 class PaneText {
  public:
+  /// The pane's window class: the system EDIT control's, with a DC of its own.
+  static constexpr char kClassName[] = "LinsiftPane";
+
   PaneText() = default;
   PaneText(const PaneText&) = delete;
   PaneText& operator=(const PaneText&) = delete;
