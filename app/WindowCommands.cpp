@@ -3,7 +3,6 @@
 #include "app/WindowCommands.h"
 
 #include <commdlg.h>
-#include <richedit.h>
 #include <shellapi.h>
 
 #include <cstring>
@@ -36,6 +35,48 @@ std::string ReadSearchText(HWND control, int capacity) {
   return text;
 }
 
+// The window at work on one long command, from construction to End (or destruction):
+// the wait cursor, ui::kBusyStatus in the status bar, painted at once, and state.busy,
+// under which OnCommand and OnDropFiles ignore what arrives. End drops the keys, clicks
+// and drops that were queued meanwhile, so none of them runs afterwards, restores the
+// cursor and, when the command wrote no status of its own, the status from before.
+class Busy {
+ public:
+  explicit Busy(WindowState& state) : state_(state), status_(PaneText::ReadText(state.statusBar)) {
+    state_.busy = true;
+    cursor_ = SetCursor(LoadCursor(nullptr, IDC_WAIT));
+    SetWindowTextA(state_.statusBar, ui::kBusyStatus);
+    UpdateWindow(state_.statusBar);
+  }
+  Busy(const Busy&) = delete;
+  Busy& operator=(const Busy&) = delete;
+  ~Busy() { End(); }
+
+  void End() {
+    if (!state_.busy) return;
+    MSG message;
+    while (PeekMessageA(&message, nullptr, WM_KEYFIRST, WM_KEYLAST, PM_REMOVE)) {
+    }
+    while (PeekMessageA(&message, nullptr, WM_MOUSEFIRST, WM_MOUSELAST, PM_REMOVE)) {
+    }
+    while (PeekMessageA(&message, nullptr, WM_NCMOUSEMOVE, WM_NCMBUTTONDBLCLK, PM_REMOVE)) {
+    }
+    while (PeekMessageA(&message, nullptr, WM_DROPFILES, WM_DROPFILES, PM_REMOVE)) {
+      DragFinish(reinterpret_cast<HDROP>(message.wParam));
+    }
+    SetCursor(cursor_);
+    if (PaneText::ReadText(state_.statusBar) == ui::kBusyStatus) {
+      SetWindowTextA(state_.statusBar, status_.c_str());
+    }
+    state_.busy = false;
+  }
+
+ private:
+  WindowState& state_;
+  std::string status_;
+  HCURSOR cursor_ = nullptr;
+};
+
 using LineFilter = FilterResult (*)(const char* searchText, const char* pane, size_t paneSize);
 
 // What the user typed in the pane since the last write becomes the document, as a step of
@@ -64,9 +105,9 @@ void ReplaceDocument(WindowState& state, std::unique_ptr<B2String1> text, std::s
 
 // Takes what a core produced: a new text becomes the document with the core's status (empty
 // when it gives none); a status alone becomes the document's status; a result that was cut
-// changes nothing and says so. The message box comes last, so the status is already shown
-// while the box waits.
-void ShowResult(WindowState& state, FilterResult result) {
+// changes nothing and says so. Then ends `busy` and shows the message box, so the status is
+// already shown while the box waits.
+void ShowResult(WindowState& state, FilterResult result, Busy& busy) {
   if (result.cut) {
     SetWindowTextA(state.statusBar, ui::kResultTooLarge);
     return;
@@ -77,6 +118,7 @@ void ShowResult(WindowState& state, FilterResult result) {
     state.document.SetStatus(*result.status);
     SetWindowTextA(state.statusBar, result.status->c_str());
   }
+  busy.End();
   if (result.message) {
     MessageBoxA(state.window, result.message->c_str(), result.caption.c_str(), MB_OK);
   }
@@ -85,20 +127,23 @@ void ShowResult(WindowState& state, FilterResult result) {
 void RunLineFilter(WindowState& state, LineFilter filter, int searchCapacity) {
   const std::string search = ReadSearchText(state.searchBox, searchCapacity);
   // Every filter refuses an empty search text.
-  if (search.empty() || !TakeTyping(state)) return;
+  if (search.empty()) return;
+  Busy busy(state);
+  if (!TakeTyping(state)) return;
   const B2String1& text = state.document.Text();
-  ShowResult(state, filter(search.c_str(), text.Data(), static_cast<size_t>(text.Length())));
+  ShowResult(state, filter(search.c_str(), text.Data(), static_cast<size_t>(text.Length())), busy);
 }
 
 // The conversion's status counts the lines it wrote, each ended by CR LF, as the filters'.
 void ConvertDocument(WindowState& state) {
+  Busy busy(state);
   if (!TakeTyping(state)) return;
   const B2String1& text = state.document.Text();
   if (text.Length() == 0) return;  // an empty text stays as it is
   FilterResult result =
       ConvertLines(state.convert, text.Data(), static_cast<size_t>(text.Length()));
   if (result.pane && !result.status) result.status = ShownTexts::Lines(result.pane->CountOf("\n"));
-  ShowResult(state, std::move(result));
+  ShowResult(state, std::move(result), busy);
 }
 
 // Asks for a file and loads it; cancelling changes nothing.
@@ -115,6 +160,7 @@ void SaveAs(WindowState& state) {
   state.openDialog.lpstrTitle = ui::kSaveTitle;
   state.openDialog.Flags = OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY;
   if (!GetSaveFileNameA(&state.openDialog)) return;
+  Busy busy(state);
   std::string message;
   state.document.Save(state.path, message);
   SetWindowTextA(state.statusBar, message.c_str());
@@ -122,14 +168,12 @@ void SaveAs(WindowState& state) {
 }
 
 void UndoOrRedo(WindowState& state, bool undo) {
+  Busy busy(state);
   if (!TakeTyping(state)) return;
   if (undo ? state.document.Undo() : state.document.Redo()) ShowDocument(state);
 }
 
-void SelectAll(const WindowState& state) {
-  CHARRANGE all{0, -1};
-  SendMessageA(state.pane.Handle(), EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&all));
-}
+void SelectAll(const WindowState& state) { SendMessageA(state.pane.Handle(), EM_SETSEL, 0, -1); }
 
 // Puts the document's bytes on the clipboard. The block goes to the clipboard only when it
 // takes it; otherwise it is freed here.
@@ -159,6 +203,7 @@ void CopyAll(WindowState& state) {
 // further than its block reaches, in case another program left it without a NUL; a text
 // over 40,000,000 bytes changes nothing.
 void ClearAndPaste(WindowState& state) {
+  Busy busy(state);
   if (!TakeTyping(state) || !OpenClipboard(state.window)) return;
   std::unique_ptr<B2String1> text;
   bool tooLarge = false;
@@ -185,6 +230,7 @@ void ClearAndPaste(WindowState& state) {
 void ClearPane(WindowState& state) {
   if (!TakeTyping(state)) return;
   if (MessageBoxA(state.window, ui::kClearQuestion, ui::kClearCaption, MB_OKCANCEL) == IDOK) {
+    Busy busy(state);
     ReplaceDocument(state, nullptr, Document::LineCount(B2String1()));
   }
 }
@@ -220,6 +266,7 @@ void PrepareOpenDialog(WindowState& state) {
 }
 
 bool LoadFile(WindowState& state, const char* path) {
+  Busy busy(state);
   if (!TakeTyping(state)) return false;
   std::string message;
   if (!state.document.Load(path, message)) {
@@ -231,6 +278,7 @@ bool LoadFile(WindowState& state, const char* path) {
 }
 
 void OnCommand(WindowState& state, int id) {
+  if (state.busy) return;
   switch (id) {
     case ids::kExtract:
       return RunLineFilter(state, Extract, kSearchCapacity);
@@ -282,8 +330,9 @@ void OnInitMenuPopup(const WindowState& state, HMENU popup, LPARAM position) {
 LRESULT OnDropFiles(WindowState& state, WPARAM wParam, LPARAM lParam) {
   HDROP drop = reinterpret_cast<HDROP>(wParam);
   // Only the first file is taken. A drop without any file would otherwise load the
-  // path left over from before; it changes nothing.
-  if (DragQueryFileA(drop, 0, state.path, sizeof(state.path)) > 0) LoadFile(state, state.path);
+  // path left over from before; it changes nothing. So does a drop while busy.
+  const bool take = !state.busy && DragQueryFileA(drop, 0, state.path, sizeof(state.path)) > 0;
   DragFinish(drop);
+  if (take) LoadFile(state, state.path);
   return DefWindowProcA(state.window, WM_DROPFILES, wParam, lParam);
 }

@@ -3,9 +3,9 @@
 // drops and modal dialogs answered from a helper thread. Needs a display (Wine inside
 // Xvfb: scripts/wine.sh) and the clipboard.
 //
-// Wine's RichEdit turns a lone LF or CR into CR LF when text is set through the control,
-// and does not keep invalid Shift_JIS bytes, so the tests' texts are valid Shift_JIS and
-// the pane texts expected back carry CR LF.
+// The pane shows every line break as CR LF, and its control does not keep invalid
+// Shift_JIS bytes, so the tests' texts are valid Shift_JIS and the pane texts expected
+// back carry CR LF.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -34,7 +34,7 @@ class MainWindowTest : public testing::Test {
   HWND Window() const { return window_; }
   /// The window's state; valid until the window is destroyed.
   WindowState& State() const { return *WindowState::Of(window_); }
-  /// The current pane control: it changes with every write.
+  /// The pane control.
   HWND PaneHandle() const { return State().pane.Handle(); }
 
   /// Where the child `control` stands in the window's client area.
@@ -57,6 +57,10 @@ class MainWindowTest : public testing::Test {
  private:
   HWND window_ = nullptr;
 };
+
+/// A drop of `paths` as the shell delivers it: DROPFILES, the ANSI paths each with its
+/// NUL, and one more NUL. The window's DragFinish frees it.
+HGLOBAL MakeDrop(const std::vector<std::string>& paths);
 
 /// The window's line count in the status bar.
 std::string Lines(int n);

@@ -3,7 +3,6 @@
 #include <windows.h>
 // After <windows.h>:
 #include <gtest/gtest.h>
-#include <richedit.h>
 
 #include <string>
 
@@ -64,10 +63,11 @@ TEST_F(MainWindowTest, SelectAllSelectsTheWholeText) {
   SetPane("abc\r\ndef");
   SetStatus("kept");
   Press(ids::kSelectAll);
-  CHARRANGE range{};
-  SendMessageA(PaneHandle(), EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&range));
-  EXPECT_EQ(range.cpMin, 0);
-  EXPECT_EQ(range.cpMax, GetWindowTextLengthA(PaneHandle()));
+  DWORD start = 1, end = 0;
+  SendMessageA(PaneHandle(), EM_GETSEL, reinterpret_cast<WPARAM>(&start),
+               reinterpret_cast<LPARAM>(&end));
+  EXPECT_EQ(start, 0u);
+  EXPECT_EQ(end, static_cast<DWORD>(GetWindowTextLengthA(PaneHandle())));
   EXPECT_EQ(Status(), "kept");
 }
 
