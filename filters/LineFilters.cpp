@@ -39,7 +39,8 @@ class LineSearch {
  public:
   LineSearch(const char* search, size_t size, Matching matching)
       : finder_(search, std::memchr(search, '\n', size) == nullptr ? size : 0),
-        matching_(matching) {}
+        matching_(matching),
+        shiftJisOnly_(!CharacterBoundaries::CanOccurInUtf8(search, size)) {}
 
   // First occurrence starting at or after from, or null. May end on the CR of a CR LF break;
   // FirstIn tells whether it belongs to a line's content.
@@ -60,10 +61,13 @@ class LineSearch {
  private:
   // The first occurrence at or after hit (one inside the line) that starts and ends on
   // character boundaries. A rejected one can hide a later one that counts, so the search
-  // resumes in the line at the next boundary.
+  // resumes in the line at the next boundary. A line that holds a search text which cannot
+  // occur in UTF-8 is Shift_JIS.
   const char* FirstOnBoundaries(const TextLine& line, const char* hit) const {
-    CharacterBoundaries boundaries(line.begin, line.end);
-    while (hit != nullptr && !boundaries.Holds(hit, hit + finder_.Size())) {
+    const size_t size = finder_.Size();
+    if (CharacterBoundaries::AfterAscii(line.begin, line.end, hit, hit + size)) return hit;
+    CharacterBoundaries boundaries(line.begin, line.end, shiftJisOnly_);
+    while (hit != nullptr && !boundaries.Holds(hit, hit + size)) {
       hit = finder_.Find(boundaries.Next(hit), line.end);
     }
     return hit;
@@ -71,6 +75,7 @@ class LineSearch {
 
   ByteFinder finder_;
   Matching matching_;
+  bool shiftJisOnly_;
 };
 
 // Writes a passing line: its bytes, then CR LF. A CR LF break already in the input is taken from

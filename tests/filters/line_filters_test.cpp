@@ -7,6 +7,7 @@
 #include <string>
 
 #include "ReferenceFilters.h"
+#include "filters/CharacterBoundaries.h"
 #include "filters/LineFilters.h"
 
 namespace {
@@ -142,6 +143,10 @@ TEST(Filters, MatchOnlyOnCharacterBoundariesUnlessAskedForBytes) {
        "\xF4\x90\x80\x81"
        "a",
        -1, 4},
+      {"a sequence cut short at the line's end is not UTF-8", "a",
+       "\xE3\x81\x82"
+       "a\xE3\x81",
+       -1, 3},
       {"UTF-8 with one stray byte is read as Shift_JIS", "a",
        "\xE3\x81\x82"
        "a\xFF",
@@ -171,6 +176,38 @@ TEST(Filters, MatchOnlyOnCharacterBoundariesUnlessAskedForBytes) {
       EXPECT_EQ(count.status, Lines("3"));
       EXPECT_EQ(count.message, Matches(first >= 0 ? "1" : "0"));
     }
+  }
+}
+
+// A search text that cannot occur in UTF-8 has its lines read as Shift_JIS without a check,
+// so a wrong "cannot" would read a UTF-8 line as Shift_JIS.
+TEST(CharacterBoundaries, TellWhatCanOccurInUtf8) {
+  struct {
+    std::string bytes;
+    bool can;
+  } const cases[] = {
+      {"", true},
+      {"abc", true},
+      {"\xA1\xA8", true},      // the end of 表 (E8 A1 A8)
+      {"\xE8\xA1", true},      // its start
+      {"\x80\x80\x80", true},  // the end of a four-byte character
+      {"\xA8"
+       "a\xE8",
+       true},
+      {"\x80\x80\x80\x80", false},  // four continuation bytes
+      {"\x95\x5C\x8E\xA6", false},  // 表示 in Shift_JIS
+      {"\xE3\x81"
+       "a",
+       false},              // a sequence cut short inside the text
+      {"\xC0\xAF", false},  // overlong
+      {"\xE0\x80", false},  // overlong
+      {"\xED\xA0", false},  // a surrogate
+      {"\xF4\x90", false},  // past U+10FFFF
+      {"\xFF", false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::PrintToString(c.bytes));
+    EXPECT_EQ(CharacterBoundaries::CanOccurInUtf8(c.bytes.data(), c.bytes.size()), c.can);
   }
 }
 
