@@ -5,7 +5,7 @@
 #include <cstddef>
 
 /// The character boundaries of one line's content [begin, end) (no line break), worked out
-/// lazily from the line's start. Points into the line; owns nothing.
+/// lazily, only where asked. Points into the line; owns nothing.
 ///
 /// How a line is read:
 /// - A line that is valid UTF-8 (well-formed sequences only: no overlong forms, no

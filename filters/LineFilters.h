@@ -21,7 +21,8 @@
 // occurrence that does not count, a later one in the same line still can.
 //
 // Each filter scans the text once; it has no limit on the number of lines. Boundaries are
-// worked out only in lines with an occurrence, walking forward from the line's start once.
+// worked out only in lines with an occurrence, reading each of their bytes at most a few times
+// however many occurrences a line holds.
 
 /// Which occurrences of the search text count.
 enum class Matching {
