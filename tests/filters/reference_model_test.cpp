@@ -20,8 +20,8 @@ const char kTextBytes[] = {'a',    'b', 'a', '\r', '\n', '\n', '\x81', '\x5C',
 const char kSearchBytes[] = {'a', 'b', '\r', '\n', '\x5C', '\x95', '\x81', '%'};
 
 // Pieces for the matching rule: Shift_JIS characters whose trail byte is ASCII (表 ソ 出), a
-// half-width ｱ, lone lead bytes, 7F (never a trail byte), the starts of an overlong form and a
-// surrogate, and whole UTF-8 characters (あ 表 ｱ) next to their bytes alone. Texts take either
+// half-width ｱ, lone lead bytes, 7F (never a trail byte), an overlong form and a surrogate in
+// three bytes, and whole UTF-8 characters (あ 表 ｱ) next to their bytes alone. Texts take either
 // every piece or only ASCII and whole UTF-8 characters, so that both kinds of line are common.
 const char* const kUtf8Pieces[] = {
     "a", "o", "\\", "\n", "\r\n", "\xE3\x81\x82", "\xE8\xA1\xA8", "\xEF\xBD\xB1"};
@@ -87,7 +87,7 @@ class RandomTexts {
     return text;
   }
 
-  // One to three pieces of search text, or the text of another run.
+  // One to three pieces of search text, or now and then a text as Search gives.
   std::string MatchSearch() {
     if (Below(3) == 0) return Search();
     std::string search;
