@@ -6,15 +6,20 @@
 #include <cstdint>
 #include <cstring>
 
+#include "text/ShiftJis.h"
+#include "text/Utf8.h"
+
 namespace {
 
-bool IsContinuation(unsigned char b) { return (b & 0xC0) == 0x80; }
+using text::IsShiftJisLead;
+using text::IsShiftJisTrail;
+using text::IsUtf8Continuation;
 
 // True when [p, end) is well-formed UTF-8 or, for a fragment, could be cut out of it: then up
 // to three continuation bytes may open it and its last sequence may be cut short. ASCII is
 // skipped eight bytes at a time.
 bool IsUtf8(const unsigned char* p, const unsigned char* end, bool fragment) {
-  for (int i = 0; fragment && i < 3 && p < end && IsContinuation(*p); ++i) ++p;
+  for (int i = 0; fragment && i < 3 && p < end && IsUtf8Continuation(*p); ++i) ++p;
   while (p < end) {
     if (end - p >= 8) {
       uint64_t block;
@@ -29,27 +34,15 @@ bool IsUtf8(const unsigned char* p, const unsigned char* end, bool fragment) {
       ++p;
       continue;
     }
-    // Sequence length and the allowed range of its second byte.
-    size_t size = 0;
-    unsigned low = 0x80, high = 0xBF;
-    if (b >= 0xC2 && b <= 0xDF) {
-      size = 2;
-    } else if (b >= 0xE0 && b <= 0xEF) {
-      size = 3;
-      if (b == 0xE0) low = 0xA0;   // shorter forms are overlong
-      if (b == 0xED) high = 0x9F;  // D800-DFFF are surrogates
-    } else if (b >= 0xF0 && b <= 0xF4) {
-      size = 4;
-      if (b == 0xF0) low = 0x90;
-      if (b == 0xF4) high = 0x8F;  // nothing past U+10FFFF
-    } else {
-      return false;
-    }
+    const text::Utf8Lead lead = text::Utf8LeadOf(static_cast<unsigned char>(b));
+    if (lead.size == 0) return false;
+    const size_t size = static_cast<size_t>(lead.size);
+    const unsigned low = lead.low, high = lead.high;
     const size_t have = static_cast<size_t>(end - p);
     if (have < size && !fragment) return false;
     if (have >= 2 && (p[1] < low || p[1] > high)) return false;
     for (size_t i = 2; i < size && i < have; ++i) {
-      if (!IsContinuation(p[i])) return false;
+      if (!IsUtf8Continuation(p[i])) return false;
     }
     p += have < size ? have : size;
   }
@@ -76,8 +69,8 @@ void CharacterBoundaries::Classify() {
 }
 
 bool CharacterBoundaries::Utf8Holds(const char* from, const char* to) const {
-  return !IsContinuation(static_cast<unsigned char>(*from)) &&
-         (to == end_ || !IsContinuation(static_cast<unsigned char>(*to)));
+  return !IsUtf8Continuation(static_cast<unsigned char>(*from)) &&
+         (to == end_ || !IsUtf8Continuation(static_cast<unsigned char>(*to)));
 }
 
 // The bytes in [q, p) can all lead (and so can all trail): from the boundary q they pair off,
@@ -85,9 +78,9 @@ bool CharacterBoundaries::Utf8Holds(const char* from, const char* to) const {
 // byte to take.
 bool CharacterBoundaries::ShiftJisBoundary(const char*& known, const char* p) const {
   const char* q = p;
-  while (q > known && IsLeadByte(static_cast<unsigned char>(q[-1]))) --q;
+  while (q > known && IsShiftJisLead(static_cast<unsigned char>(q[-1]))) --q;
   const bool boundary =
-      (p - q) % 2 == 0 || p == end_ || !IsTrailByte(static_cast<unsigned char>(*p));
+      (p - q) % 2 == 0 || p == end_ || !IsShiftJisTrail(static_cast<unsigned char>(*p));
   known = boundary ? p : p - 1;
   return boundary;
 }
@@ -109,15 +102,15 @@ bool CharacterBoundaries::Holds(const char* from, const char* to) {
 const char* CharacterBoundaries::Next(const char* p) {
   if (reading_ == Reading::kUtf8) {
     ++p;
-    while (p < end_ && IsContinuation(static_cast<unsigned char>(*p))) ++p;
+    while (p < end_ && IsUtf8Continuation(static_cast<unsigned char>(*p))) ++p;
     return p;
   }
   if (reading_ == Reading::kUnknown) return p + 1;
   if (!ShiftJisBoundary(start_, p)) {
     start_ = p + 1;  // p is a trail byte
   } else {
-    const bool pair = IsLeadByte(static_cast<unsigned char>(*p)) && end_ - p >= 2 &&
-                      IsTrailByte(static_cast<unsigned char>(p[1]));
+    const bool pair = IsShiftJisLead(static_cast<unsigned char>(*p)) && end_ - p >= 2 &&
+                      IsShiftJisTrail(static_cast<unsigned char>(p[1]));
     start_ = p + (pair ? 2 : 1);
   }
   return start_;

@@ -55,12 +55,6 @@ class CharacterBoundaries {
            (to == end || static_cast<unsigned char>(to[-1]) < 0x80);
   }
 
-  /// The byte classes of code page 932.
-  static bool IsLeadByte(unsigned char b) {
-    return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
-  }
-  static bool IsTrailByte(unsigned char b) { return b >= 0x40 && b <= 0xFC && b != 0x7F; }
-
  private:
   enum class Reading { kUnknown, kUtf8, kShiftJis };
 
