@@ -5,6 +5,7 @@
 #include <shellapi.h>
 
 #include <algorithm>
+#include <iterator>
 #include <memory>
 
 #include "app/CommandIds.h"
@@ -63,24 +64,33 @@ HMENU BuildMenuBar(WindowState& state) {
 }
 
 HWND CreateButton(const WindowState& state, const char* text, int x, int id) {
-  return CreateWindowExA(0, "Button", text, WS_CHILD | WS_VISIBLE | BS_CENTER, x, 4, 96, 24,
-                         state.window, ControlId(id), state.instance, nullptr);
+  return CreateWindowExA(0, "Button", text, WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_CENTER, x, 4,
+                         96, 24, state.window, ControlId(id), state.instance, nullptr);
 }
+
+// The window's keys, in one table: each sends its command as the menu item would.
+constexpr ACCEL Key(BYTE modifiers, WORD key, int command) {
+  return ACCEL{static_cast<BYTE>(modifiers | FVIRTKEY), key, static_cast<WORD>(command)};
+}
+constexpr ACCEL kAccelerators[] = {
+    Key(FCONTROL, 'O', ids::kOpenFile),
+};
 
 // WM_CREATE: builds the controls, prepares the open dialog and loads the command-line
 // file. The window's own handle comes with the message: CreateWindowExA has not
 // returned yet. Returns -1 (and so fails the creation) when the search box, the pane or
-// the status bar cannot be made, since no command could work without them.
+// the status bar cannot be made, since no command could work without them. The controls
+// are made in their Tab order: search box, buttons, pane.
 LRESULT OnCreate(WindowState& state) {
   HWND window = state.window;
-  state.searchBox =
-      CreateWindowExA(0, "Edit", nullptr, WS_CHILD | WS_VISIBLE | WS_BORDER | ES_AUTOHSCROLL, 4, 4,
-                      192, 24, window, ControlId(ids::kSearchBox), state.instance, nullptr);
-  const bool paneMade = state.pane.Create(window, state.instance);
+  state.searchBox = CreateWindowExA(
+      0, "Edit", nullptr, WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_BORDER | ES_AUTOHSCROLL, 4, 4,
+      192, 24, window, ControlId(ids::kSearchBox), state.instance, nullptr);
   CreateButton(state, ui::kExtract, 200, ids::kExtract);
   CreateButton(state, ui::kDelete, 308, ids::kDelete);
   CreateButton(state, ui::kDeleteUpTo, 416, ids::kDeleteUpTo);
   CreateButton(state, ui::kCountMatches, 524, ids::kCountMatches);
+  const bool paneMade = state.pane.Create(window, state.instance);
   if (state.searchBox == nullptr || !paneMade) return -1;
 
   state.statusBar = CreateStatusWindowA(WS_CHILD | WS_VISIBLE, nullptr, window, ids::kStatusBar);
@@ -107,6 +117,34 @@ LRESULT OnSize(const WindowState& state, WPARAM sizeType, int width, int height)
   return 0;
 }
 
+// WM_GETMINMAXINFO: no smaller than kMinClientWidth by the button row, the status bar
+// and kMinPaneHeight. Also sent before the controls exist.
+void OnGetMinMaxInfo(const WindowState& state, MINMAXINFO* info) {
+  RECT bar{};
+  if (state.statusBar != nullptr) GetWindowRect(state.statusBar, &bar);
+  RECT outer{0, 0, kMinClientWidth, kPaneTop + kMinPaneHeight + (bar.bottom - bar.top)};
+  AdjustWindowRectEx(&outer, static_cast<DWORD>(GetWindowLongA(state.window, GWL_STYLE)),
+                     GetMenu(state.window) != nullptr,
+                     static_cast<DWORD>(GetWindowLongA(state.window, GWL_EXSTYLE)));
+  info->ptMinTrackSize.x = outer.right - outer.left;
+  info->ptMinTrackSize.y = outer.bottom - outer.top;
+}
+
+// WM_ACTIVATE and WM_SETFOCUS: the control that had the focus when the window was left
+// gets it back (the search box the first time), not the window itself.
+void OnActivate(WindowState& state, WPARAM wParam) {
+  HWND focus = GetFocus();
+  if (LOWORD(wParam) == WA_INACTIVE && focus != nullptr && IsChild(state.window, focus)) {
+    state.lastFocus = focus;
+  }
+}
+
+void OnSetFocus(const WindowState& state) {
+  HWND target = state.lastFocus;
+  if (target == nullptr || !IsWindow(target)) target = state.searchBox;
+  if (target != nullptr) SetFocus(target);
+}
+
 LRESULT OnDestroy() {
   PostQuitMessage(0);
   return 0;
@@ -123,7 +161,9 @@ void AdoptState(HWND window, LPARAM lParam) {
 }
 
 void FreeState(HWND window) {
-  delete WindowState::Of(window);
+  WindowState* state = WindowState::Of(window);
+  if (state->accelerators != nullptr) DestroyAcceleratorTable(state->accelerators);
+  delete state;
   SetWindowLongPtrA(window, GWLP_USERDATA, 0);
 }
 
@@ -138,6 +178,15 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
       return OnCreate(*state);
     case WM_SIZE:
       return OnSize(*state, wParam, LOWORD(lParam), HIWORD(lParam));
+    case WM_GETMINMAXINFO:
+      OnGetMinMaxInfo(*state, reinterpret_cast<MINMAXINFO*>(lParam));
+      return 0;
+    case WM_ACTIVATE:
+      OnActivate(*state, wParam);
+      return DefWindowProcA(window, message, wParam, lParam);
+    case WM_SETFOCUS:
+      OnSetFocus(*state);
+      return 0;
     case WM_DESTROY:
       return OnDestroy();
     case WM_NCDESTROY:
@@ -166,9 +215,7 @@ HWND StartMainWindow(HINSTANCE instance, const char* commandLine, int show) {
 
   INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_BAR_CLASSES};
   InitCommonControlsEx(&controls);
-  if (!RegisterMainWindowClass(instance) || LoadLibraryA("RICHED20.DLL") == nullptr) {
-    return nullptr;
-  }
+  if (!RegisterMainWindowClass(instance)) return nullptr;
 
   // The window takes the state at WM_NCCREATE and frees it at WM_NCDESTROY, also when
   // its creation fails afterwards; before that, `state` still owns it.
@@ -177,10 +224,74 @@ HWND StartMainWindow(HINSTANCE instance, const char* commandLine, int show) {
                                 kWindowWidth, kWindowHeight, nullptr, nullptr, instance, &state);
   if (window == nullptr) return nullptr;
 
-  SetMenu(window, BuildMenuBar(*WindowState::Of(window)));
+  WindowState& made = *WindowState::Of(window);
+  SetMenu(window, BuildMenuBar(made));
+  made.accelerators =
+      CreateAcceleratorTableA(const_cast<ACCEL*>(kAccelerators), std::size(kAccelerators));
   ShowWindow(window, show);
+  SetFocus(made.searchBox);
   DragAcceptFiles(window, TRUE);
   return window;
+}
+
+namespace {
+
+// Moves the focus from `from` to the next control with WS_TABSTOP, or the one before it.
+void MoveFocus(const WindowState& state, HWND from, bool back) {
+  HWND to = GetNextDlgTabItem(state.window, IsChild(state.window, from) ? from : nullptr, back);
+  if (to == nullptr) return;
+  SetFocus(to);
+  if (to == state.searchBox) SendMessageA(to, EM_SETSEL, 0, -1);
+}
+
+bool IsButton(const WindowState& state, HWND control) {
+  if (GetParent(control) != state.window) return false;
+  const int id = GetDlgCtrlID(control);
+  return id == ids::kExtract || id == ids::kDelete || id == ids::kDeleteUpTo ||
+         id == ids::kCountMatches;
+}
+
+// The keys ProcessMessage takes itself; true when `key`, pressed in `control`, was taken.
+bool HandleKey(const WindowState& state, HWND control, WPARAM key) {
+  const bool ctrl = GetKeyState(VK_CONTROL) < 0;
+  const bool shift = GetKeyState(VK_SHIFT) < 0;
+  HWND pane = state.pane.Handle();
+  switch (key) {
+    case VK_TAB:
+      if (control == pane && !ctrl && !shift) return false;  // the pane types it
+      MoveFocus(state, control, shift);
+      return true;
+    case VK_RETURN:
+      if (control == state.searchBox) {
+        SendMessageA(state.window, WM_COMMAND, MAKEWPARAM(ids::kExtract, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(GetDlgItem(state.window, ids::kExtract)));
+        return true;
+      }
+      if (IsButton(state, control)) {
+        SendMessageA(state.window, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(control), BN_CLICKED),
+                     reinterpret_cast<LPARAM>(control));
+        return true;
+      }
+      return false;
+    case 'A':
+      if (!ctrl || shift || (control != state.searchBox && control != pane)) return false;
+      SendMessageA(control, EM_SETSEL, 0, -1);
+      return true;
+    default:
+      return false;
+  }
+}
+
+}  // namespace
+
+void ProcessMessage(HWND window, MSG& message) {
+  const WindowState* state = IsWindow(window) ? WindowState::Of(window) : nullptr;
+  if (state != nullptr && (message.hwnd == window || IsChild(window, message.hwnd))) {
+    if (message.message == WM_KEYDOWN && HandleKey(*state, message.hwnd, message.wParam)) return;
+    if (TranslateAcceleratorA(window, state->accelerators, &message)) return;
+  }
+  TranslateMessage(&message);
+  DispatchMessageA(&message);
 }
 
 void EndMainWindow(HWND window) {

@@ -8,16 +8,29 @@ constexpr int kWindowWidth = 640;
 constexpr int kWindowHeight = 512;
 /// The pane's top edge: below the search box and the buttons.
 constexpr int kPaneTop = 32;
+/// The smallest client area the window can be given: the search box and all four
+/// buttons in full, and some lines of the pane above the status bar.
+constexpr int kMinClientWidth = 624;
+constexpr int kMinPaneHeight = 64;
 
 /// Runs start-up up to the message loop: keeps a copy of `commandLine` (one path, taken
-/// whole), binds the converter, registers the window class, loads the rich edit
-/// library, creates the main window (which builds its controls and loads the file named
-/// by the command line), attaches the menu bar, shows the window with `show` and accepts
-/// dropped files. Returns the main window, whose WindowState (WindowState::Of) lives as
-/// long as the window; or null when the class cannot be registered, the rich edit library
-/// is missing or the window or one of its controls cannot be made; nothing is left behind
-/// then.
+/// whole), binds the converter, registers the window class, creates the main window
+/// (which builds its controls and loads the file named by the command line), attaches
+/// the menu bar and the accelerator table, shows the window with `show`, gives the search
+/// box the focus and accepts dropped files. Returns the main window, whose WindowState
+/// (WindowState::Of) lives as long as the window; or null when the class cannot be
+/// registered or the window or one of its controls cannot be made; nothing is left
+/// behind then.
 HWND StartMainWindow(HINSTANCE instance, const char* commandLine, int show);
+
+/// Handles one message taken off the queue of the main window's thread, as the message
+/// loop does for each: first the window's own keys (WM_KEYDOWN to the window or one of its
+/// controls), then its accelerator table, then translation and dispatch. The keys:
+/// Tab and Shift+Tab move the focus through search box, the four buttons and the pane
+/// (the search box gets its text selected); in the pane, Tab types a tab as in an editor
+/// and Ctrl+Tab (Ctrl+Shift+Tab) moves on (back); Enter in the search box runs 抽出 and on
+/// a button presses it; Ctrl+A selects the whole text of the search box or the pane.
+void ProcessMessage(HWND window, MSG& message);
 
 /// Destroys the main window `window` (and with it its state) if it still exists.
 /// WinMain calls it after the loop; tests call it after each window.

@@ -1,7 +1,5 @@
-// The pane: creation, the swap, the fill in pieces and reading its bytes.
+// The pane: creation, its font, the view of a text's bytes, writing and reading it.
 #include "app/PaneText.h"
-
-#include <richedit.h>
 
 #include <algorithm>
 #include <cstring>
@@ -10,69 +8,145 @@
 
 namespace {
 
-// Texts longer than this go into the pane in pieces of at most this many bytes: under
-// Wine, adding a large text in pieces at its end is faster than one WM_SETTEXT.
-constexpr size_t kPaneFillPiece = 256 * 1024;
-// The undo depth a RichEdit starts with.
-constexpr WPARAM kDefaultUndoLimit = 100;
+// The pane's font: 10 points, fixed pitch, with the Shift_JIS characters. Where the
+// face is missing (under Wine), the font mapper takes a fixed-pitch Japanese face that is.
+constexpr int kFontPoints = 10;
+constexpr char kFontFace[] = "MS Gothic";
 
-void AppendInPieces(HWND pane, const char* text, size_t length, size_t pieceBytes) {
-  std::string piece;
-  for (size_t at = 0; at < length;) {
-    const size_t room = std::min(pieceBytes, length - at);
-    size_t n = PaneText::PieceEnd(text + at, room, at + room < length);
-    if (n == 0) n = room;  // a piece smaller than one character: take it as it comes
-    piece.assign(text + at, n);
-    CHARRANGE end{-1, -1};
-    SendMessageA(pane, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&end));
-    SendMessageA(pane, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(piece.c_str()));
-    at += n;
+// The system EDIT control's class with a DC of its own: the control takes a DC for every
+// line it lays out, and its own DC spares Wine working out the visible region each time
+// (a fifth of the CPU time of a large write). A class left registered by an earlier
+// window of this process is used as it is; without it, the plain class serves.
+const char* PaneClass(HINSTANCE instance) {
+  WNDCLASSEXA edit{};
+  edit.cbSize = sizeof edit;
+  if (!GetClassInfoExA(nullptr, "Edit", &edit)) return "Edit";
+  edit.style |= CS_OWNDC;
+  edit.hInstance = instance;
+  edit.lpszClassName = PaneText::kClassName;
+  if (RegisterClassExA(&edit) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS) {
+    return PaneText::kClassName;
   }
+  return "Edit";
+}
+
+HFONT CreatePaneFont(HWND pane) {
+  HDC dc = GetDC(pane);
+  const int height = -MulDiv(kFontPoints, GetDeviceCaps(dc, LOGPIXELSY), 72);
+  ReleaseDC(pane, dc);
+  LOGFONTA font{};
+  font.lfHeight = height;
+  font.lfWeight = FW_NORMAL;
+  font.lfCharSet = SHIFTJIS_CHARSET;
+  font.lfOutPrecision = OUT_DEFAULT_PRECIS;
+  font.lfClipPrecision = CLIP_DEFAULT_PRECIS;
+  font.lfQuality = DEFAULT_QUALITY;
+  font.lfPitchAndFamily = FIXED_PITCH | FF_MODERN;
+  std::memcpy(font.lfFaceName, kFontFace, sizeof kFontFace);
+  return CreateFontIndirectA(&font);
 }
 
 }  // namespace
 
-HWND PaneText::CreateControl(HWND parent, const RECT& place, bool visible) const {
-  const DWORD style = WS_CHILD | WS_BORDER | WS_VSCROLL | WS_HSCROLL | ES_MULTILINE |
-                      ES_AUTOVSCROLL | ES_AUTOHSCROLL | ES_NOHIDESEL | (visible ? WS_VISIBLE : 0);
-  HWND pane = CreateWindowExA(0, "RichEdit20A", nullptr, style, place.left, place.top,
-                              place.right - place.left, place.bottom - place.top, parent,
-                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(ids::kTextPane)),
-                              instance_, nullptr);
-  if (pane != nullptr) SendMessageA(pane, EM_EXLIMITTEXT, 0, kPaneTextLimit);
-  return pane;
+PaneText::~PaneText() {
+  if (font_ != nullptr) DeleteObject(font_);
 }
 
 bool PaneText::Create(HWND parent, HINSTANCE instance) {
-  instance_ = instance;
-  handle_ = CreateControl(parent, RECT{0, 0, 0, 0}, true);
-  return handle_ != nullptr;
+  // ES_WANTRETURN: Enter types a line break even when the window routes keys like a
+  // dialog. No ES_AUTOHSCROLL would wrap lines, which the control does very slowly.
+  const DWORD style = WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_BORDER | WS_VSCROLL | WS_HSCROLL |
+                      ES_MULTILINE | ES_AUTOVSCROLL | ES_AUTOHSCROLL | ES_NOHIDESEL | ES_WANTRETURN;
+  handle_ = CreateWindowExA(0, PaneClass(instance), nullptr, style, 0, 0, 0, 0, parent,
+                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(ids::kTextPane)), instance,
+                            nullptr);
+  if (handle_ == nullptr) return false;
+  SendMessageA(handle_, EM_SETLIMITTEXT, kPaneTextLimit, 0);
+  font_ = CreatePaneFont(handle_);
+  if (font_ == nullptr) return true;
+  if (GetClassLongPtrA(handle_, GCL_STYLE) & CS_OWNDC) {
+    // The font goes into the pane's own DC, which keeps it, and the control measures its
+    // lines with it, having no font of its own (WM_SETFONT with none). A font of its own
+    // the control would select into the DC for every line it lays out, which under Wine
+    // costs a third of the time of a large write.
+    HDC dc = GetDC(handle_);
+    SelectObject(dc, font_);
+    ReleaseDC(handle_, dc);
+    SendMessageA(handle_, WM_SETFONT, 0, FALSE);
+  } else {
+    SendMessageA(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+  }
+  return true;
 }
 
-void PaneText::SetText(const char* text) {
-  if (text == nullptr) text = "";
-  // Wine's RichEdit takes time that grows with the square of the text to remove a large
-  // text, and fills a shown pane several times slower than a hidden one. So the new text
-  // goes into a fresh, hidden pane; the user sees the old text replaced as a whole.
-  HWND parent = GetParent(handle_);
-  RECT place{};
-  GetWindowRect(handle_, &place);
-  MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&place), 2);
-  HWND fresh = CreateControl(parent, place, false);
-  if (fresh == nullptr) {
-    SetWindowTextA(handle_, text);  // no fresh pane: the slow way
-    return;
+std::string PaneText::View(const char* bytes, size_t size) {
+  if (bytes == nullptr) return {};
+  if (const void* nul = std::memchr(bytes, '\0', size)) {
+    size = static_cast<size_t>(static_cast<const char*>(nul) - bytes);
   }
-  FillEmpty(fresh, text, kPaneFillPiece);
-  const bool focused = GetFocus() == handle_;
-  SetWindowPos(fresh, handle_, 0, 0, 0, 0,
-               SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
-  DestroyWindow(handle_);
-  handle_ = fresh;
-  if (focused) SetFocus(fresh);
+  std::string view;
+  view.reserve(size + size / 16);
+  const char* end = bytes + size;
+  for (const char* at = bytes; at < end;) {
+    // Copy up to the next CR or LF, then write the break as CR LF.
+    const char* cr = static_cast<const char*>(std::memchr(at, '\r', static_cast<size_t>(end - at)));
+    const char* lf = static_cast<const char*>(std::memchr(at, '\n', static_cast<size_t>(end - at)));
+    const char* brk = cr == nullptr ? lf : (lf == nullptr ? cr : std::min(cr, lf));
+    if (brk == nullptr) {
+      view.append(at, end);
+      break;
+    }
+    view.append(at, brk);
+    view += "\r\n";
+    at = brk + ((*brk == '\r' && brk + 1 < end && brk[1] == '\n') ? 2 : 1);
+  }
+  return view;
+}
+
+void PaneText::SetText(const char* bytes, size_t size) {
+  const std::string view = View(bytes, size);
+  // The control takes time with every line it is given, while reading it back is quick:
+  // only the part that differs from what it shows is written, unless that is most of it.
+  if (!ReplaceChangedPart(view)) SetWindowTextA(handle_, view.c_str());
+  SendMessageA(handle_, EM_EMPTYUNDOBUFFER, 0, 0);
+  ClearModified();
+}
+
+bool PaneText::ReplaceChangedPart(const std::string& view) {
+  // Compared in UTF-16, the control's own units, so the range falls on characters.
+  const int oldLength = GetWindowTextLengthW(handle_);
+  std::wstring shown(static_cast<size_t>(oldLength) + 1, L'\0');
+  shown.resize(static_cast<size_t>(
+      std::max(0, GetWindowTextW(handle_, shown.data(), static_cast<int>(shown.size())))));
+  const int newLength =
+      MultiByteToWideChar(CP_ACP, 0, view.data(), static_cast<int>(view.size()), nullptr, 0);
+  std::wstring wanted(static_cast<size_t>(newLength), L'\0');
+  MultiByteToWideChar(CP_ACP, 0, view.data(), static_cast<int>(view.size()), wanted.data(),
+                      newLength);
+  const size_t shorter = std::min(shown.size(), wanted.size());
+  size_t head = 0;
+  while (head < shorter && shown[head] == wanted[head]) ++head;
+  size_t tail = 0;
+  while (tail < shorter - head &&
+         shown[shown.size() - 1 - tail] == wanted[wanted.size() - 1 - tail]) {
+    ++tail;
+  }
+  const size_t removed = shown.size() - head - tail;
+  const std::wstring added = wanted.substr(head, wanted.size() - head - tail);
+  if (removed == 0 && added.empty()) return true;
+  if (2 * std::max(removed, added.size()) > std::max(shown.size(), wanted.size())) return false;
+  SendMessageW(handle_, EM_SETSEL, head, head + removed);
+  SendMessageW(handle_, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(added.c_str()));
+  SendMessageW(handle_, EM_SETSEL, 0, 0);
+  SendMessageW(handle_, EM_SCROLLCARET, 0, 0);
+  return true;
 }
 
 std::string PaneText::Text() const { return ReadText(handle_); }
+
+bool PaneText::IsModified() const { return SendMessageA(handle_, EM_GETMODIFY, 0, 0) != 0; }
+
+void PaneText::ClearModified() { SendMessageA(handle_, EM_SETMODIFY, FALSE, 0); }
 
 std::string PaneText::ReadText(HWND control) {
   const LRESULT characters = SendMessageA(control, WM_GETTEXTLENGTH, 0, 0);
@@ -84,36 +158,4 @@ std::string PaneText::ReadText(HWND control) {
       SendMessageA(control, WM_GETTEXT, capacity, reinterpret_cast<LPARAM>(text.data()));
   text.resize(static_cast<size_t>(std::clamp<LRESULT>(got, 0, static_cast<LRESULT>(capacity - 1))));
   return text;
-}
-
-size_t PaneText::PieceEnd(const char* text, size_t n, bool more) {
-  if (!more) return n;
-  size_t end = 0;
-  for (size_t i = 0; i < n;) {
-    const size_t width = IsDBCSLeadByte(static_cast<BYTE>(text[i])) ? 2 : 1;
-    if (i + width > n) break;
-    i += width;
-    end = i;
-  }
-  // A CR at the end may be the first half of a CR LF: leave it to the next piece.
-  if (end > 1 && text[end - 1] == '\r') --end;
-  return end;
-}
-
-void PaneText::FillEmpty(HWND pane, const char* text, size_t pieceBytes) {
-  const size_t length = std::strlen(text);
-  // Under Wine, filling a pane while it records undo makes every later fill slower once
-  // such a pane has been destroyed, so undo is off while filling; it is turned back on
-  // for the user's edits.
-  SendMessageA(pane, EM_SETUNDOLIMIT, 0, 0);
-  if (length <= pieceBytes) {
-    SetWindowTextA(pane, text);
-    SendMessageA(pane, EM_SETUNDOLIMIT, kDefaultUndoLimit, 0);
-    return;
-  }
-  AppendInPieces(pane, text, length, pieceBytes);
-  SendMessageA(pane, EM_SETUNDOLIMIT, kDefaultUndoLimit, 0);
-  CHARRANGE start{0, 0};
-  SendMessageA(pane, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&start));
-  SendMessageA(pane, EM_SCROLLCARET, 0, 0);
 }

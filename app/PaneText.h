@@ -1,5 +1,4 @@
-// The text pane of the main window: its creation, the swap that replaces its text, the
-// fill and the reading of its Shift_JIS bytes.
+// The text pane of the main window: a view of Shift_JIS bytes in the system EDIT control.
 #pragma once
 
 #include <windows.h>
@@ -12,49 +11,56 @@
 /// The pane's text limit in characters.
 constexpr int kPaneTextLimit = limits::kPaneTextChars;
 
-/// The pane: a RichEdit20A child with scroll bars and the identifier ids::kTextPane. Its
-/// text is replaced by swapping in a fresh control, so Handle() changes with every SetText;
-/// read it again after each write.
+/// The pane: a multiline EDIT child with scroll bars, the identifier ids::kTextPane and a
+/// Japanese font, that shows any bytes given to it. It keeps one control for its whole
+/// life, so Handle() stays the same after Create.
 class PaneText {
  public:
+  /// The pane's window class: the system EDIT control's, with a DC of its own.
+  static constexpr char kClassName[] = "LinsiftPane";
+
+  PaneText() = default;
+  PaneText(const PaneText&) = delete;
+  PaneText& operator=(const PaneText&) = delete;
+  /// Frees the font; the control goes with its parent.
+  ~PaneText();
+
   /// Creates the visible, empty pane as a child of `parent` at zero size (the parent's
-  /// WM_SIZE places it), its text limit raised to kPaneTextLimit. Returns false when the
-  /// control cannot be made (the RichEdit library must be loaded first).
+  /// WM_SIZE places it), its text limit raised to kPaneTextLimit and its font set.
+  /// Returns false when the control cannot be made.
   bool Create(HWND parent, HINSTANCE instance);
 
-  /// The current control; null before Create.
+  /// The control; null before Create.
   HWND Handle() const { return handle_; }
 
-  /// Replaces the whole text with the NUL-terminated `text` (null empties the pane). The
-  /// text goes into a fresh, hidden control of the same place, style and identifier,
-  /// which then takes the old one's place, z-order and focus; the old control is
-  /// destroyed. When no fresh control can be made, the old one gets the text instead.
-  void SetText(const char* text);
+  /// Shows the `size` bytes at `bytes` (null shows nothing) in place of the whole text,
+  /// as View gives them, with the caret and the view at the start; when the pane already
+  /// shows exactly that text, the caret and the view stay where they are. Either way the
+  /// text is then unmodified (IsModified false) and there is nothing to undo.
+  void SetText(const char* bytes, size_t size);
 
-  /// The whole text, without its NUL: whatever WM_GETTEXT delivered.
+  /// The whole text shown, in the ANSI code page: what WM_GETTEXT delivers.
   std::string Text() const;
 
-  /// The whole text of `control` as above. RichEdit counts its length in characters, so
-  /// the buffer is sized for two bytes a character. Empty when the control is empty or
-  /// gives nothing.
+  /// Whether the user has changed the text since the last SetText or ClearModified.
+  bool IsModified() const;
+  void ClearModified();
+
+  /// The text the pane shows for the `size` bytes at `bytes`: every line break (CR LF,
+  /// a lone LF, a lone CR) becomes CR LF, so each shows as one line; the text ends
+  /// before its first NUL, which no window text can hold. Other bytes stay as they are.
+  static std::string View(const char* bytes, size_t size);
+
+  /// The whole text of the window `control` through WM_GETTEXT; empty when it has none.
+  /// The buffer holds two bytes a character, since some controls count characters.
   static std::string ReadText(HWND control);
 
-  /// Sets the NUL-terminated `text` into the empty RichEdit `pane`. A text longer than
-  /// `pieceBytes` goes in in pieces of at most that many bytes added at the end, each
-  /// ending where PieceEnd says, so the pane holds the same text; no undo is recorded
-  /// while filling (the user's later edits can be undone again) and the caret and view go
-  /// back to the start, as after WM_SETTEXT.
-  static void FillEmpty(HWND pane, const char* text, size_t pieceBytes);
-
-  /// The length of the longest prefix of the first `n` bytes of `text` (which starts on a
-  /// character) that ends neither inside a double-byte character of the ANSI code page nor
-  /// between the CR and the LF of a line break. `n` itself when `more` is false (nothing
-  /// follows); 0 only when not even one character fits.
-  static size_t PieceEnd(const char* text, size_t n, bool more);
-
  private:
-  HWND CreateControl(HWND parent, const RECT& place, bool visible) const;
+  /// Writes only the part of the shown text that differs from `view` (the caret and the
+  /// view then go to the start), or nothing when it shows `view` already. False, with
+  /// nothing written, when that part is more than half the text.
+  bool ReplaceChangedPart(const std::string& view);
 
-  HINSTANCE instance_ = nullptr;
   HWND handle_ = nullptr;
+  HFONT font_ = nullptr;
 };

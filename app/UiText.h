@@ -74,6 +74,9 @@ constexpr char kAboutText[] = "Linsift 09";
 // Title bar with a file: "<name> - Linsift"; without one it is kWindowTitle alone.
 constexpr char kTitleSeparator[] = " - ";
 
+// Status text while a long command runs.
+constexpr char kBusyStatus[] = "\x8f\x88\x97\x9d\x92\x86\x81\x63";  // 処理中…
+
 // The status text after a file is opened or dropped is the filters' line count,
 // ShownTexts::kLinesFormat, followed by one of these when not all of the file was loaded.
 // Each %s takes a byte count written with thousands separators, in order.

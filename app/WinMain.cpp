@@ -8,14 +8,10 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int show) {
   HWND window = StartMainWindow(instance, commandLine, show);
   if (window == nullptr) return 1;
 
-  // No dialog or accelerator translation: Tab does not move between the controls.
   // GetMessageA gives -1 on an invalid call; that ends the loop too rather than spin.
   MSG message{};
   BOOL got;
-  while ((got = GetMessageA(&message, nullptr, 0, 0)) > 0) {
-    TranslateMessage(&message);
-    DispatchMessageA(&message);
-  }
+  while ((got = GetMessageA(&message, nullptr, 0, 0)) > 0) ProcessMessage(window, message);
   EndMainWindow(window);
   return got == 0 ? static_cast<int>(message.wParam) : 1;
 }

@@ -2,7 +2,6 @@
 #include "app/WindowCommands.h"
 
 #include <commdlg.h>
-#include <richedit.h>
 #include <shellapi.h>
 
 #include <cstring>
@@ -32,13 +31,60 @@ std::string ReadSearchText(HWND control, int capacity) {
   return text;
 }
 
+// The window at work on one long command, from construction to End (or destruction):
+// the wait cursor, ui::kBusyStatus in the status bar, painted at once with the rest of
+// the window, and state.busy, under which OnCommand and OnDropFiles ignore what arrives.
+// End drops the keys, clicks and drops that were queued meanwhile, so none of them runs
+// afterwards, restores the cursor and, when the command wrote no status of its own, the
+// status from before.
+class Busy {
+ public:
+  explicit Busy(WindowState& state) : state_(state), status_(PaneText::ReadText(state.statusBar)) {
+    state_.busy = true;
+    cursor_ = SetCursor(LoadCursor(nullptr, IDC_WAIT));
+    SetWindowTextA(state_.statusBar, ui::kBusyStatus);
+    // Paints the status and whatever a closed menu or dialog left uncovered, now.
+    RedrawWindow(state_.window, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+  }
+  Busy(const Busy&) = delete;
+  Busy& operator=(const Busy&) = delete;
+  ~Busy() { End(); }
+
+  void End() {
+    if (!state_.busy) return;
+    MSG message;
+    while (PeekMessageA(&message, nullptr, WM_KEYFIRST, WM_KEYLAST, PM_REMOVE)) {
+    }
+    while (PeekMessageA(&message, nullptr, WM_MOUSEFIRST, WM_MOUSELAST, PM_REMOVE)) {
+    }
+    while (PeekMessageA(&message, nullptr, WM_NCMOUSEMOVE, WM_NCMBUTTONDBLCLK, PM_REMOVE)) {
+    }
+    while (PeekMessageA(&message, nullptr, WM_DROPFILES, WM_DROPFILES, PM_REMOVE)) {
+      DragFinish(reinterpret_cast<HDROP>(message.wParam));
+    }
+    SetCursor(cursor_);
+    if (PaneText::ReadText(state_.statusBar) == ui::kBusyStatus) {
+      SetWindowTextA(state_.statusBar, status_.c_str());
+    }
+    state_.busy = false;
+  }
+
+ private:
+  WindowState& state_;
+  std::string status_;
+  HCURSOR cursor_ = nullptr;
+};
+
 using LineFilter = FilterResult (*)(const char* searchText, const char* pane, size_t paneSize);
 
-// Writes what a core produced: the pane, then the status, then the message box, so
-// the status is already shown while the box waits.
-void ShowResult(WindowState& state, const FilterResult& result) {
-  if (result.pane) state.pane.SetText(result.pane->CStr());
+// Writes what a core produced: the pane, then the status; then ends `busy` and shows the
+// message box, so the status is already shown while the box waits.
+void ShowResult(WindowState& state, const FilterResult& result, Busy& busy) {
+  if (result.pane) {
+    state.pane.SetText(result.pane->Data(), static_cast<size_t>(result.pane->Size()));
+  }
   if (result.status) SetWindowTextA(state.statusBar, result.status->c_str());
+  busy.End();
   if (result.message) {
     MessageBoxA(state.window, result.message->c_str(), result.caption.c_str(), MB_OK);
   }
@@ -48,15 +94,17 @@ void RunLineFilter(WindowState& state, LineFilter filter, int searchCapacity) {
   const std::string search = ReadSearchText(state.searchBox, searchCapacity);
   // Every filter refuses an empty search text; spare reading a large pane for nothing.
   if (search.empty()) return;
+  Busy busy(state);
   const std::string pane = state.pane.Text();
-  ShowResult(state, filter(search.c_str(), pane.data(), pane.size()));
+  ShowResult(state, filter(search.c_str(), pane.data(), pane.size()), busy);
 }
 
 void ConvertPane(WindowState& state) {
   // An empty pane stays as it is.
   if (SendMessageA(state.pane.Handle(), WM_GETTEXTLENGTH, 0, 0) < 1) return;
+  Busy busy(state);
   const std::string pane = state.pane.Text();
-  ShowResult(state, ConvertLines(state.convert, pane.data(), pane.size()));
+  ShowResult(state, ConvertLines(state.convert, pane.data(), pane.size()), busy);
 }
 
 void ShowLineCount(const WindowState& state, int lines) {
@@ -69,13 +117,11 @@ void OpenFile(WindowState& state) {
   state.openDialog.lpstrTitle = ui::kOpenTitle;
   state.openDialog.Flags = OFN_FILEMUSTEXIST | OFN_HIDEREADONLY;
   if (!GetOpenFileNameA(&state.openDialog)) return;  // cancelled: nothing changes
+  Busy busy(state);
   ShowLineCount(state, LoadFileIntoPane(state, state.path));
 }
 
-void SelectAll(const WindowState& state) {
-  CHARRANGE all{0, -1};
-  SendMessageA(state.pane.Handle(), EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&all));
-}
+void SelectAll(const WindowState& state) { SendMessageA(state.pane.Handle(), EM_SETSEL, 0, -1); }
 
 // Puts the pane text on the clipboard. The block goes to the clipboard only when it
 // takes it; otherwise it is freed here.
@@ -107,13 +153,10 @@ void ClearAndPaste(WindowState& state) {
   if (block != nullptr) {
     const char* bytes = static_cast<const char*>(GlobalLock(block));
     if (bytes != nullptr) {
+      Busy busy(state);
       const size_t size = GlobalSize(block);
-      const void* nul = std::memchr(bytes, '\0', size);
-      if (nul != nullptr) {
-        state.pane.SetText(bytes);
-      } else {
-        state.pane.SetText(std::string(bytes, size).c_str());
-      }
+      // The view ends at a NUL anyway; without one, the text ends with the block.
+      state.pane.SetText(bytes, size);
       GlobalUnlock(block);
     }
   }
@@ -122,7 +165,7 @@ void ClearAndPaste(WindowState& state) {
 
 void ClearPane(WindowState& state) {
   if (MessageBoxA(state.window, ui::kClearQuestion, ui::kClearCaption, MB_OKCANCEL) == IDOK) {
-    state.pane.SetText(nullptr);
+    state.pane.SetText(nullptr, 0);
   }
 }
 
@@ -147,12 +190,13 @@ void PrepareOpenDialog(WindowState& state) {
 int LoadFileIntoPane(WindowState& state, const char* path) {
   B2String1 text;
   text.LoadFile(path);  // a failed load leaves it empty, which empties the pane
-  state.pane.SetText(text.CStr());
+  state.pane.SetText(text.Data(), static_cast<size_t>(text.Size()));
   // Lines as the filters count them: LF bytes plus one, a NUL byte not ending the count.
   return text.CountOf("\n") + 1;
 }
 
 void OnCommand(WindowState& state, int id) {
+  if (state.busy) return;
   switch (id) {
     case ids::kExtract:
       return RunLineFilter(state, Extract, kSearchCapacity);
@@ -195,10 +239,12 @@ void OnInitMenuPopup(HMENU popup, LPARAM position) {
 LRESULT OnDropFiles(WindowState& state, WPARAM wParam, LPARAM lParam) {
   HDROP drop = reinterpret_cast<HDROP>(wParam);
   // Only the first file is taken. A drop without any file would otherwise load the
-  // path left over from before; it changes nothing.
-  if (DragQueryFileA(drop, 0, state.path, sizeof(state.path)) > 0) {
+  // path left over from before; it changes nothing. So does a drop while busy.
+  const bool take = !state.busy && DragQueryFileA(drop, 0, state.path, sizeof(state.path)) > 0;
+  DragFinish(drop);
+  if (take) {
+    Busy busy(state);
     ShowLineCount(state, LoadFileIntoPane(state, state.path));
   }
-  DragFinish(drop);
   return DefWindowProcA(state.window, WM_DROPFILES, wParam, lParam);
 }

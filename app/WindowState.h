@@ -20,8 +20,15 @@ struct WindowState {
   HWND window = nullptr;
   HWND searchBox = nullptr;
   HWND statusBar = nullptr;
-  /// The pane; its handle changes whenever a command writes its text.
+  /// The pane, the view of the text.
   PaneText pane;
+  /// The window's accelerator table (MainWindow.cpp); destroyed with the window.
+  HACCEL accelerators = nullptr;
+  /// The control that had the focus when the window was last deactivated; it gets the
+  /// focus back when the window is activated again.
+  HWND lastFocus = nullptr;
+  /// True while a long command runs: commands and drops that arrive meanwhile are ignored.
+  bool busy = false;
 
   HMENU menuBar = nullptr;
   HMENU fileMenu = nullptr;

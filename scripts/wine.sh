@@ -53,6 +53,12 @@ if [ ! -f "$WINEPREFIX/.linsift-ready" ]; then
   wineserver -w
   touch "$WINEPREFIX/.linsift-ready"
 fi
+# Wine draws the title bar's buttons with Marlett, which it does not take from fonts-wine's
+# folder here (they come out as "0 1 r"); from the prefix's own Fonts folder it does.
+fonts=$WINEPREFIX/drive_c/windows/Fonts
+if [ -f /usr/share/wine/fonts/marlett.ttf ] && [ ! -f "$fonts/marlett.ttf" ]; then
+  mkdir -p "$fonts" && cp /usr/share/wine/fonts/marlett.ttf "$fonts/"
+fi
 
 # The server outlives each command by a minute, so back-to-back runs start warm.
 setsid wineserver -p60 </dev/null >/dev/null 2>&1 || true

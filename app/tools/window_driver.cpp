@@ -4,22 +4,22 @@
 //       opens the window as linsift does (FILE as its command line), types TEXT into the
 //       search box, presses the button or menu item NAME (extract, delete, deleteupto,
 //       count, sjis, url) and runs until the window is closed.
-//   window_driver methods BYTES [INDEX]
-//       sets a generated Shift_JIS text of about BYTES bytes into a fresh pane in several
-//       ways (or only the INDEXth) and prints how long each takes and whether the pane
-//       then holds the same text.
-//   window_driver replace BYTES [INDEX]
-//       replaces such a text in the pane by its filtered half in several ways (or only the
-//       INDEXth) and prints how long each takes.
 //   window_driver repeat BYTES TIMES
-//       writes a generated text and its filtered half into the pane by turns.
+//       writes a generated Shift_JIS text of about BYTES bytes and its filtered half into
+//       the pane by turns.
 //   window_driver bench BYTES...
 //       presses 抽出 on a generated text of each size and prints the time of reading the
 //       pane, of the filter and of writing the pane.
+//   window_driver commands BYTES [LOADS] [all|open-filter]
+//       writes a generated text of about BYTES bytes to a file, loads it through the
+//       command path (a drop) and runs every command on it, each on the freshly loaded
+//       text and timed up to the final paint (wall and CPU time); then loads the file
+//       LOADS times (default 10) and prints the working set after each load, and the peak.
+//       With open-filter, only the load and 抽出.
 #include <windows.h>
 // After <windows.h>:
 #include <psapi.h>
-#include <richedit.h>
+#include <shlobj.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -27,7 +27,7 @@
 #include <cstring>
 #include <functional>
 #include <string>
-#include <vector>
+#include <thread>
 
 #include "app/CommandIds.h"
 #include "app/MainWindow.h"
@@ -131,166 +131,8 @@ int Show(int argc, char** argv) {
     if (press == c.name) PostMessageA(window, WM_COMMAND, static_cast<WPARAM>(c.id), 0);
   }
   MSG message;
-  while (GetMessageA(&message, nullptr, 0, 0) > 0) {
-    TranslateMessage(&message);
-    DispatchMessageA(&message);
-  }
+  while (GetMessageA(&message, nullptr, 0, 0) > 0) ProcessMessage(window, message);
   EndMainWindow(window);
-  return 0;
-}
-
-// One way of putting text into the pane.
-struct Method {
-  std::string name;
-  std::function<void(HWND pane, const std::string& text)> set;
-};
-
-struct Stream {
-  const char* data;
-  size_t size;
-  size_t at;
-};
-
-// Hands the text out in chunks of at most `cb` bytes, never ending a chunk between the
-// CR and the LF of a line break (the control would make two breaks of it).
-DWORD CALLBACK StreamText(DWORD_PTR cookie, LPBYTE buffer, LONG cb, LONG* given) {
-  auto* s = reinterpret_cast<Stream*>(cookie);
-  size_t n = std::min(static_cast<size_t>(cb), s->size - s->at);
-  n = PaneText::PieceEnd(s->data + s->at, n, s->at + n < s->size);
-  std::memcpy(buffer, s->data + s->at, n);
-  s->at += n;
-  *given = static_cast<LONG>(n);
-  return 0;
-}
-
-// Fills the empty pane as the program does, in pieces of `pieceBytes` at its end.
-Method AppendInPieces(size_t pieceBytes) {
-  return {"PaneText::FillEmpty, " + std::to_string(pieceBytes / 1024) + " KB pieces",
-          [pieceBytes](HWND pane, const std::string& t) {
-            PaneText::FillEmpty(pane, t.c_str(), pieceBytes);
-          }};
-}
-
-std::vector<Method> Methods() {
-  return {
-      {"SetWindowTextA", [](HWND pane, const std::string& t) { SetWindowTextA(pane, t.c_str()); }},
-      {"EM_SETTEXTEX CP_ACP",
-       [](HWND pane, const std::string& t) {
-         SETTEXTEX how{ST_DEFAULT, CP_ACP};
-         SendMessageA(pane, EM_SETTEXTEX, reinterpret_cast<WPARAM>(&how),
-                      reinterpret_cast<LPARAM>(t.c_str()));
-       }},
-      {"SetWindowTextW (own CP932 decoding)",
-       [](HWND pane, const std::string& t) {
-         const int n = MultiByteToWideChar(932, 0, t.c_str(), -1, nullptr, 0);
-         std::wstring w(static_cast<size_t>(n), L'\0');
-         MultiByteToWideChar(932, 0, t.c_str(), -1, w.data(), n);
-         SetWindowTextW(pane, w.c_str());
-       }},
-      {"EM_STREAMIN SF_TEXT",
-       [](HWND pane, const std::string& t) {
-         Stream s{t.data(), t.size(), 0};
-         EDITSTREAM es{reinterpret_cast<DWORD_PTR>(&s), 0, StreamText};
-         SendMessageA(pane, EM_STREAMIN, SF_TEXT, reinterpret_cast<LPARAM>(&es));
-       }},
-      {"EM_REPLACESEL on the empty pane",
-       [](HWND pane, const std::string& t) {
-         SendMessageA(pane, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(t.c_str()));
-       }},
-      {"hidden + WM_SETREDRAW off + SetWindowTextA",
-       [](HWND pane, const std::string& t) {
-         ShowWindow(pane, SW_HIDE);
-         SendMessageA(pane, WM_SETREDRAW, FALSE, 0);
-         SetWindowTextA(pane, t.c_str());
-         SendMessageA(pane, WM_SETREDRAW, TRUE, 0);
-         ShowWindow(pane, SW_SHOW);
-       }},
-      {"TM_PLAINTEXT + undo limit 0 + SetWindowTextA",
-       [](HWND pane, const std::string& t) {
-         SendMessageA(pane, EM_SETTEXTMODE, TM_PLAINTEXT | TM_SINGLELEVELUNDO, 0);
-         SendMessageA(pane, EM_SETUNDOLIMIT, 0, 0);
-         SetWindowTextA(pane, t.c_str());
-       }},
-      AppendInPieces(4096),
-      AppendInPieces(16384),
-      AppendInPieces(65536),
-      AppendInPieces(262144),
-  };
-}
-
-int CompareMethods(size_t bytes, int only) {
-  const std::string text = MakeText(bytes);
-  std::printf("text: %zu bytes\n", text.size());
-  int index = -1;
-  for (const Method& m : Methods()) {
-    if (++index != only && only >= 0) continue;
-    WindowState* state = StartWindow("");
-    if (state == nullptr) return 1;
-    Pump();
-    const double start = Now();
-    m.set(state->pane.Handle(), text);
-    const double set = Now() - start;
-    Pump();
-    const double painted = Now() - start;
-    const bool same = state->pane.Text() == text;
-    std::printf("  %-45s set %7.3f s, painted %7.3f s, peak %6.0f MB, %s\n", m.name.c_str(), set,
-                painted, PeakMegabytes(), same ? "same text" : "DIFFERENT TEXT");
-    std::fflush(stdout);
-    EndWindow(state);
-  }
-  return 0;
-}
-
-// One way of replacing the text of the pane.
-struct Replacement {
-  std::string name;
-  std::function<void(PaneText& pane, const std::string& text)> replace;
-};
-
-// Replaces a large pane text with another, each way timed in a fresh window.
-int CompareReplacements(size_t bytes, int only) {
-  const std::string first = MakeText(bytes);
-  const FilterResult half = Extract("\x95\x5c\x8e\xa6", first.data(), first.size());
-  const std::string second = half.pane->CStr();
-  std::printf("replace %zu bytes by %zu bytes\n", first.size(), second.size());
-  const std::vector<Replacement> ways = {
-      {"SetWindowTextA",
-       [](PaneText& pane, const std::string& t) { SetWindowTextA(pane.Handle(), t.c_str()); }},
-      {"empty first, then SetWindowTextA",
-       [](PaneText& pane, const std::string& t) {
-         SetWindowTextA(pane.Handle(), "");
-         SetWindowTextA(pane.Handle(), t.c_str());
-       }},
-      {"delete from the end in 4096-char steps, then set",
-       [](PaneText& pane, const std::string& t) {
-         HWND control = pane.Handle();
-         SendMessageA(control, EM_SETUNDOLIMIT, 0, 0);
-         for (LONG end = GetWindowTextLengthA(control); end > 0; end -= 4096) {
-           CHARRANGE r{std::max<LONG>(0, end - 4096), end};
-           SendMessageA(control, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&r));
-           SendMessageA(control, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(""));
-         }
-         SetWindowTextA(control, t.c_str());
-       }},
-      {"a new pane in place of the old (PaneText::SetText)",
-       [](PaneText& pane, const std::string& t) { pane.SetText(t.c_str()); }},
-  };
-  int index = -1;
-  for (const Replacement& way : ways) {
-    if (++index != only && only >= 0) continue;
-    WindowState* state = StartWindow("");
-    if (state == nullptr) return 1;
-    SetWindowTextA(state->pane.Handle(), first.c_str());
-    Pump();
-    const double start = Now();
-    way.replace(state->pane, second);
-    const double seconds = Now() - start;
-    const bool same = state->pane.Text() == second;
-    std::printf("  %-50s %8.3f s, %s\n", way.name.c_str(), seconds,
-                same ? "same text" : "DIFFERENT TEXT");
-    std::fflush(stdout);
-    EndWindow(state);
-  }
   return 0;
 }
 
@@ -312,12 +154,13 @@ double Step(const char* name, const std::function<void()>& step) {
 int Repeat(size_t bytes, int times) {
   const std::string text = MakeText(bytes);
   const FilterResult half = Extract("\x95\x5c\x8e\xa6", text.data(), text.size());
+  const std::string second(half.pane->Data(), static_cast<size_t>(half.pane->Size()));
   WindowState* state = StartWindow("");
   if (state == nullptr) return 1;
   for (int i = 0; i < times; ++i) {
-    const char* next = (i % 2 == 0) ? text.c_str() : half.pane->CStr();
+    const std::string& next = (i % 2 == 0) ? text : second;
     Step(i % 2 == 0 ? "write the whole text" : "write the half", [&] {
-      state->pane.SetText(next);
+      state->pane.SetText(next.data(), next.size());
       Pump();
     });
     std::printf("    working set %.0f MB\n", PeakMegabytes(true));
@@ -335,7 +178,7 @@ int Bench(int argc, char** argv) {
     if (state == nullptr) return 1;
     SetWindowTextA(state->searchBox, "\x95\x5c\x8e\xa6");  // 表示
     Step("load the text into the pane", [&] {
-      state->pane.SetText(text.c_str());
+      state->pane.SetText(text.data(), text.size());
       Pump();
     });
 
@@ -346,19 +189,22 @@ int Bench(int argc, char** argv) {
     const double filter = Step("filter (Extract)", [&] {
       result = Extract("\x95\x5c\x8e\xa6", pane.data(), pane.size());
     });
-    const double write = Step("write the pane", [&] { state->pane.SetText(result.pane->CStr()); });
+    const double write = Step("write the pane", [&] {
+      state->pane.SetText(result.pane->Data(), static_cast<size_t>(result.pane->Size()));
+    });
     Step("paint", [&] { Pump(); });
     std::printf("  read + filter + write               %8.3f s%s\n", read + filter + write,
                 pane == text ? "" : "  (READ DIFFERS)");
 
     // And the whole button press on the original text again.
     Step("load the text again", [&] {
-      state->pane.SetText(text.c_str());
+      state->pane.SetText(text.data(), text.size());
       Pump();
     });
     Step("press 抽出 (one command)",
          [&] { SendMessageA(state->window, WM_COMMAND, ids::kExtract, 0); });
-    const bool same = state->pane.Text() == std::string(result.pane->CStr());
+    const bool same = state->pane.Text() ==
+                      std::string(result.pane->Data(), static_cast<size_t>(result.pane->Size()));
     std::printf("  pane after the press %s; peak working set %.0f MB\n",
                 same ? "as expected" : "DIFFERS", PeakMegabytes());
     std::fflush(stdout);
@@ -367,24 +213,105 @@ int Bench(int argc, char** argv) {
   return 0;
 }
 
+// A drop of the one file `path`, as the shell delivers it; the window frees it.
+HGLOBAL MakeDrop(const std::string& path) {
+  HGLOBAL block = GlobalAlloc(GHND, sizeof(DROPFILES) + path.size() + 2);
+  auto* drop = static_cast<DROPFILES*>(GlobalLock(block));
+  drop->pFiles = sizeof(DROPFILES);
+  std::memcpy(reinterpret_cast<char*>(drop + 1), path.c_str(), path.size() + 1);
+  GlobalUnlock(block);
+  return block;
+}
+
+// Clicks OK on the count box (captioned by the search text) from another thread as soon
+// as it shows, so the command can end.
+std::thread AnswerCountBox(const char* caption) {
+  return std::thread([caption] {
+    for (int i = 0; i < 60000; ++i) {
+      HWND box = FindWindowA("#32770", caption);
+      if (box != nullptr && IsWindowVisible(box)) {
+        PostMessageA(GetDlgItem(box, IDOK), BM_CLICK, 0, 0);
+        return;
+      }
+      Sleep(1);
+    }
+  });
+}
+
+int Commands(size_t bytes, int loads, bool all) {
+  const std::string text = MakeText(bytes);
+  char dir[MAX_PATH];
+  GetTempPathA(MAX_PATH, dir);
+  const std::string path = std::string(dir) + "window_driver commands.txt";
+  FILE* f = std::fopen(path.c_str(), "wb");
+  if (f == nullptr) return 1;
+  std::fwrite(text.data(), 1, text.size(), f);
+  std::fclose(f);
+  std::printf("%zu bytes, Shift_JIS, CR LF, search 表示 (every other line)\n", text.size());
+
+  WindowState* state = StartWindow("");
+  if (state == nullptr) return 1;
+  HWND window = state->window;
+  Pump();
+  auto open = [&] {
+    SendMessageA(window, WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDrop(path)), 0);
+    Pump();
+  };
+  auto press = [&](int id) {
+    SendMessageA(window, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(window, id)));
+    Pump();
+  };
+  const char* kShown = "\x95\x5c\x8e\xa6";  // 表示
+  Step("open (drop, to the final paint)", open);
+  SetWindowTextA(state->searchBox, kShown);
+  Step("抽出 (half the lines)", [&] { press(ids::kExtract); });
+  if (all) {
+    open();
+    SetWindowTextA(state->searchBox, "zzz");
+    Step("削除 (keeps every line)", [&] { press(ids::kDelete); });
+    open();
+    SetWindowTextA(state->searchBox, kShown);
+    Step("まで削除", [&] { press(ids::kDeleteUpTo); });
+    open();
+    Step("計数 (box answered)", [&] {
+      std::thread answer = AnswerCountBox(kShown);
+      press(ids::kCountMatches);
+      answer.join();
+    });
+    open();
+    Step("SJIS化", [&] { press(ids::kConvertSjis); });
+    open();
+    Step("URLデコード", [&] { press(ids::kConvertUrl); });
+  }
+  std::printf("  peak working set %.0f MB\n", PeakMegabytes());
+  for (int i = 1; i <= loads; ++i) {
+    open();
+    std::printf("  load %2d: working set %4.0f MB\n", i, PeakMegabytes(true));
+  }
+  std::printf("  peak working set %.0f MB\n", PeakMegabytes());
+  std::fflush(stdout);
+  EndWindow(state);
+  DeleteFileA(path.c_str());
+  return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   const std::string mode = argc > 1 ? argv[1] : "";
-  if (mode == "replace" && argc > 2)
-    return CompareReplacements(std::strtoul(argv[2], nullptr, 10),
-                               argc > 3 ? std::atoi(argv[3]) : -1);
   if (mode == "show") return Show(argc, argv);
-  if (mode == "methods" && argc > 2) {
-    return CompareMethods(std::strtoul(argv[2], nullptr, 10), argc > 3 ? std::atoi(argv[3]) : -1);
-  }
   if (mode == "bench" && argc > 2) return Bench(argc, argv);
+  if (mode == "commands" && argc > 2) {
+    return Commands(std::strtoul(argv[2], nullptr, 10), argc > 3 ? std::atoi(argv[3]) : 10,
+                    argc <= 4 || std::strcmp(argv[4], "open-filter") != 0);
+  }
   if (mode == "repeat" && argc > 3)
     return Repeat(std::strtoul(argv[2], nullptr, 10), std::atoi(argv[3]));
   std::fprintf(stderr,
                "usage: window_driver show [--search TEXT] [--press NAME] [FILE]\n"
-               "       window_driver methods BYTES [INDEX]\n"
                "       window_driver repeat BYTES TIMES\n"
-               "       window_driver bench BYTES...\n");
+               "       window_driver bench BYTES...\n"
+               "       window_driver commands BYTES [LOADS] [all|open-filter]\n");
   return 2;
 }

@@ -34,7 +34,9 @@ RECT MainWindowTest::PlaceOf(HWND control) const {
 
 std::string MainWindowTest::Pane() const { return State().pane.Text(); }
 std::string MainWindowTest::Status() const { return PaneText::ReadText(State().statusBar); }
-void MainWindowTest::SetPane(const std::string& text) { State().pane.SetText(text.c_str()); }
+void MainWindowTest::SetPane(const std::string& text) {
+  State().pane.SetText(text.data(), text.size());
+}
 void MainWindowTest::SetSearch(const std::string& text) {
   SetWindowTextA(State().searchBox, text.c_str());
 }
@@ -49,8 +51,40 @@ void MainWindowTest::Press(int id) {
 
 namespace {
 
-// A drop as the shell delivers it: DROPFILES, the ANSI paths each with its NUL, and one
-// more NUL. The window's DragFinish frees it.
+// The file name box of the open dialog.
+constexpr int kFileNameBox = 0x47C;  // cmb13
+
+std::string FileNameBoxText(HWND dialog) {
+  char text[MAX_PATH] = {};
+  GetDlgItemTextA(dialog, kFileNameBox, text, sizeof text);
+  return text;
+}
+
+// The visible dialog captioned `caption` of the thread `owner`, or null: only the test's
+// own, since tests run side by side in other processes.
+HWND FindDialog(DWORD owner, const std::string& caption) {
+  struct Search {
+    const std::string& caption;
+    HWND found;
+  } search{caption, nullptr};
+  EnumThreadWindows(
+      owner,
+      [](HWND w, LPARAM p) -> BOOL {
+        auto* s = reinterpret_cast<Search*>(p);
+        char name[16] = {};
+        char text[256] = {};
+        GetClassNameA(w, name, sizeof name);
+        GetWindowTextA(w, text, sizeof text);
+        if (std::string(name) != "#32770" || s->caption != text || !IsWindowVisible(w)) return TRUE;
+        s->found = w;
+        return FALSE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+}  // namespace
+
 HGLOBAL MakeDrop(const std::vector<std::string>& paths) {
   size_t size = sizeof(DROPFILES) + 1;
   for (const std::string& p : paths) size += p.size() + 1;
@@ -67,19 +101,15 @@ HGLOBAL MakeDrop(const std::vector<std::string>& paths) {
   return block;
 }
 
-// The file name box of the open dialog.
-constexpr int kFileNameBox = 0x47C;  // cmb13
-
-std::string FileNameBoxText(HWND dialog) {
-  char text[MAX_PATH] = {};
-  GetDlgItemTextA(dialog, kFileNameBox, text, sizeof text);
-  return text;
-}
-
-}  // namespace
-
 void MainWindowTest::Drop(const std::vector<std::string>& paths) {
   SendMessageA(window_, WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDrop(paths)), 0);
+}
+
+std::pair<DWORD, DWORD> Selection(HWND control) {
+  DWORD start = 0, end = 0;
+  SendMessageA(control, EM_GETSEL, reinterpret_cast<WPARAM>(&start),
+               reinterpret_cast<LPARAM>(&end));
+  return {start, end};
 }
 
 std::string Lines(int n) { return ShownTexts::Lines(n); }
@@ -132,8 +162,8 @@ DialogAnswer::DialogAnswer(std::string caption, int button, std::function<void(H
 void DialogAnswer::Run() {
   const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
   while (std::chrono::steady_clock::now() < deadline) {
-    HWND dialog = FindWindowA("#32770", caption_.c_str());
-    if (dialog != nullptr && IsWindowVisible(dialog)) {
+    HWND dialog = FindDialog(owner_, caption_);
+    if (dialog != nullptr) {
       found_ = true;
       char text[512] = {};
       GetDlgItemTextA(dialog, 0xFFFF, text, sizeof text);

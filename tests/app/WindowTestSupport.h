@@ -3,9 +3,9 @@
 // drops and modal dialogs answered from a helper thread. Needs a display (Wine inside
 // Xvfb: scripts/wine.sh) and the clipboard.
 //
-// Wine's RichEdit turns a lone LF or CR into CR LF when text is set through the control,
-// and does not keep invalid Shift_JIS bytes, so the tests' texts are valid Shift_JIS and
-// the pane texts expected back carry CR LF.
+// The pane shows every line break as CR LF, and its control does not keep invalid
+// Shift_JIS bytes, so the tests' texts are valid Shift_JIS and the pane texts expected
+// back carry CR LF.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -15,6 +15,7 @@
 #include <functional>
 #include <string>
 #include <thread>
+#include <utility>
 #include <vector>
 
 #include "app/WindowState.h"
@@ -34,7 +35,7 @@ class MainWindowTest : public testing::Test {
   HWND Window() const { return window_; }
   /// The window's state; valid until the window is destroyed.
   WindowState& State() const { return *WindowState::Of(window_); }
-  /// The current pane control: it changes with every write.
+  /// The pane control.
   HWND PaneHandle() const { return State().pane.Handle(); }
 
   /// Where the child `control` stands in the window's client area.
@@ -42,8 +43,7 @@ class MainWindowTest : public testing::Test {
 
   std::string Pane() const;
   std::string Status() const;
-  /// Through the window's own writer: replacing a large text with WM_SETTEXT is slow
-  /// under Wine.
+  /// Through the window's own writer, as the commands write it.
   void SetPane(const std::string& text);
   void SetSearch(const std::string& text);
   void SetStatus(const std::string& text);
@@ -56,6 +56,13 @@ class MainWindowTest : public testing::Test {
  private:
   HWND window_ = nullptr;
 };
+
+/// A drop of `paths` as the shell delivers it: DROPFILES, the ANSI paths each with its
+/// NUL, and one more NUL. The window's DragFinish frees it.
+HGLOBAL MakeDrop(const std::vector<std::string>& paths);
+
+/// The selection of the edit control `control`, start and end in its characters.
+std::pair<DWORD, DWORD> Selection(HWND control);
 
 /// The window's line count in the status bar.
 std::string Lines(int n);

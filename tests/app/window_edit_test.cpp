@@ -3,7 +3,6 @@
 #include <windows.h>
 // After <windows.h>:
 #include <gtest/gtest.h>
-#include <richedit.h>
 
 #include <string>
 
@@ -62,10 +61,7 @@ TEST_F(MainWindowTest, SelectAllSelectsTheWholeText) {
   SetPane("abc\r\ndef");
   SetStatus("kept");
   Press(ids::kSelectAll);
-  CHARRANGE range{};
-  SendMessageA(PaneHandle(), EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&range));
-  EXPECT_EQ(range.cpMin, 0);
-  EXPECT_EQ(range.cpMax, GetWindowTextLengthA(PaneHandle()));
+  EXPECT_EQ(Selection(PaneHandle()), std::make_pair(DWORD{0}, DWORD{8}));
   EXPECT_EQ(Status(), "kept");
 }
 

@@ -4,7 +4,6 @@
 // After <windows.h>:
 #include <commctrl.h>
 #include <gtest/gtest.h>
-#include <richedit.h>
 
 #include <string>
 #include <vector>
@@ -27,7 +26,12 @@ TEST_F(MainWindowTest, WindowHasItsClassCaptionSizeAndControls) {
   EXPECT_EQ(outer.bottom - outer.top, kWindowHeight);
 
   GetClassNameA(PaneHandle(), text, sizeof text);
-  EXPECT_STREQ(text, "RichEdit20A");
+  EXPECT_STREQ(text, PaneText::kClassName);
+  WNDCLASSEXA pane{}, edit{};
+  pane.cbSize = edit.cbSize = sizeof pane;
+  ASSERT_TRUE(GetClassInfoExA(GetModuleHandleA(nullptr), PaneText::kClassName, &pane));
+  ASSERT_TRUE(GetClassInfoExA(nullptr, "Edit", &edit));
+  EXPECT_EQ(pane.lpfnWndProc, edit.lpfnWndProc) << "the system EDIT control";
   EXPECT_EQ(GetDlgCtrlID(PaneHandle()), ids::kTextPane);
   EXPECT_EQ(SendMessageA(PaneHandle(), EM_GETLIMITTEXT, 0, 0), kPaneTextLimit);
   GetClassNameA(State().searchBox, text, sizeof text);
