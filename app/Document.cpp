@@ -10,6 +10,7 @@
 #include "app/UiText.h"
 #include "filters/ShownTexts.h"
 #include "strings/FileLoad.h"
+#include "text/ShiftJis.h"
 
 namespace {
 
@@ -40,8 +41,6 @@ std::string Grouped(std::int64_t n) {
   }
   return out;
 }
-
-bool IsLeadByte(unsigned char b) { return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC); }
 
 }  // namespace
 
@@ -125,7 +124,7 @@ std::string Document::NameOf(const char* path) {
   const char* name = path;
   for (const char* p = path; *p != '\0'; ++p) {
     const unsigned char b = static_cast<unsigned char>(*p);
-    if (IsLeadByte(b) && p[1] != '\0') {
+    if (text::IsShiftJisLead(b) && p[1] != '\0') {
       ++p;  // a double-byte character: its trail byte separates nothing
     } else if (b == '\\' || b == '/' || b == ':') {
       name = p + 1;

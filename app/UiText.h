@@ -77,6 +77,7 @@ constexpr char kAboutText[] = "Linsift 09";
 
 // Title bar with a file: "<name> - Linsift"; without one it is kWindowTitle alone.
 constexpr char kTitleSeparator[] = " - ";
+
 // Status text while a long command runs.
 constexpr char kBusyStatus[] = "\x8f\x88\x97\x9d\x92\x86\x81\x63";  // 処理中…
 

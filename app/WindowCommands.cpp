@@ -36,17 +36,19 @@ std::string ReadSearchText(HWND control, int capacity) {
 }
 
 // The window at work on one long command, from construction to End (or destruction):
-// the wait cursor, ui::kBusyStatus in the status bar, painted at once, and state.busy,
-// under which OnCommand and OnDropFiles ignore what arrives. End drops the keys, clicks
-// and drops that were queued meanwhile, so none of them runs afterwards, restores the
-// cursor and, when the command wrote no status of its own, the status from before.
+// the wait cursor, ui::kBusyStatus in the status bar, painted at once with the rest of
+// the window, and state.busy, under which OnCommand and OnDropFiles ignore what arrives.
+// End drops the keys, clicks and drops that were queued meanwhile, so none of them runs
+// afterwards, restores the cursor and, when the command wrote no status of its own, the
+// status from before.
 class Busy {
  public:
   explicit Busy(WindowState& state) : state_(state), status_(PaneText::ReadText(state.statusBar)) {
     state_.busy = true;
     cursor_ = SetCursor(LoadCursor(nullptr, IDC_WAIT));
     SetWindowTextA(state_.statusBar, ui::kBusyStatus);
-    UpdateWindow(state_.statusBar);
+    // Paints the status and whatever a closed menu or dialog left uncovered, now.
+    RedrawWindow(state_.window, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
   }
   Busy(const Busy&) = delete;
   Busy& operator=(const Busy&) = delete;

@@ -1,8 +1,11 @@
 // The filter cores and the conversion in-process on a 40,000,000-byte Shift_JIS text with
 // CR LF line ends (bench/make_corpus.py's corpus.txt when LINSIFT_CORPUS names it, otherwise a
 // generated one), and on the pathological texts: one 20,000,000-byte line of 'a' searched for
-// 254 'a' and a 'b', and 4,500,000 one-byte lines. The line-list reference path is measured
-// beside them on a tenth of the text.
+// 254 'a' and a 'b', one 20,000,000-byte line of 表 (95 5C) searched for the 5C that is each
+// character's trail byte (every byte-wise occurrence is rejected) and for 255 bytes out of step
+// with the characters, and 4,500,000 one-byte lines. The filters match on character boundaries
+// unless a name ends in Bytes. The line-list reference path is measured beside them on a tenth
+// of the text.
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
@@ -80,15 +83,33 @@ const std::string& ManyLines() {
   return text;
 }
 
+// 10,000,000 times 表 (95 5C) on one line.
+const std::string& TrailLine() {
+  static const std::string text = [] {
+    std::string t;
+    t.reserve(20000000);
+    for (int i = 0; i < 10000000; ++i) t += "\x95\x5C";
+    return t;
+  }();
+  return text;
+}
+
 const std::string kHyouji = "\x95\x5C\x8E\xA6";  // 表示
 const std::string kWorstSearch = std::string(254, 'a') + "b";
+const std::string kYen = "\x5C";
+// 5C 95 5C 95 ... 5C: found at every second byte of TrailLine, never on a boundary.
+const std::string kOutOfStep = [] {
+  std::string t;
+  for (int i = 0; i < 127; ++i) t += "\x5C\x95";
+  return t + "\x5C";
+}();
 
-using Filter = FilterResult (*)(const char*, const char*, size_t);
+using Filter = FilterResult (*)(const char*, const char*, size_t, Matching);
 
 void RunFilter(benchmark::State& state, Filter filter, const std::string& text,
-               const std::string& search) {
+               const std::string& search, Matching matching = Matching::kCharacters) {
   for (auto _ : state) {
-    FilterResult result = filter(search.c_str(), text.data(), text.size());
+    FilterResult result = filter(search.c_str(), text.data(), text.size(), matching);
     benchmark::DoNotOptimize(result.pane);
   }
   state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * text.size()));
@@ -106,6 +127,22 @@ void BM_DeleteLongLineWorstSearch(benchmark::State& s) {
 }
 void BM_DeleteUpToManyLines(benchmark::State& s) { RunFilter(s, DeleteUpTo, ManyLines(), "b"); }
 void BM_ExtractManyLines(benchmark::State& s) { RunFilter(s, Extract, ManyLines(), "a"); }
+void BM_ExtractBytes(benchmark::State& s) {
+  RunFilter(s, Extract, Corpus(), kHyouji, Matching::kBytes);
+}
+void BM_DeleteBytes(benchmark::State& s) {
+  RunFilter(s, Delete, Corpus(), kHyouji, Matching::kBytes);
+}
+void BM_ExtractTrailLineYen(benchmark::State& s) { RunFilter(s, Extract, TrailLine(), kYen); }
+void BM_CountMatchesTrailLineYen(benchmark::State& s) {
+  RunFilter(s, CountMatches, TrailLine(), kYen);
+}
+void BM_ExtractTrailLineOutOfStep(benchmark::State& s) {
+  RunFilter(s, Extract, TrailLine(), kOutOfStep);
+}
+void BM_ExtractTrailLineYenBytes(benchmark::State& s) {
+  RunFilter(s, Extract, TrailLine(), kYen, Matching::kBytes);
+}
 
 void NKF32_CALL CopyConverter(char* out, const char* in) {
   const size_t n = std::strlen(in);
@@ -160,6 +197,12 @@ BENCHMARK(BM_ConvertLinesCopyConverter)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ExtractLongLineWorstSearch)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_DeleteLongLineWorstSearch)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ExtractManyLines)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ExtractBytes)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_DeleteBytes)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ExtractTrailLineYen)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_CountMatchesTrailLineYen)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ExtractTrailLineOutOfStep)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ExtractTrailLineYenBytes)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_DeleteUpToManyLines)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ExtractThroughLineList)->Unit(benchmark::kMillisecond);
 

@@ -14,7 +14,7 @@
 #                                             turns: every write should take about as
 #                                             long as the first two, never more each time
 # Each size runs in its own process, so one figure does not inherit another's heap.
-# What each mode measures and the figures behind the pane's design: bench/README-window.md.
+# What each mode measures and the figures behind the pane's design: bench/README.md.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 

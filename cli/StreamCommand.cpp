@@ -11,12 +11,10 @@
 #include "filters/ConvertLines.h"
 #include "filters/LineFilters.h"
 #include "filters/ShownTexts.h"
-#include "text/Limits.h"
 #include "text/PercentDecode.h"
 
 namespace {
 
-constexpr size_t kSearchMax = limits::kSearchBytes;  // what the filters read of the search text
 constexpr char kCrLf[] = "\r\n";
 
 // A shown text's format ("全%d行") with a number of any size in place of its %d.
@@ -33,20 +31,11 @@ long long ParseCount(const std::string& text, const char* format) {
   return std::strtoll(text.c_str() + at, nullptr, 10);
 }
 
-size_t SearchSize(const std::string& search) {
-  const size_t size = std::min(search.size(), kSearchMax);
-  // A search text holding an LF occurs in no line: it never matches.
-  return std::memchr(search.data(), '\n', size) == nullptr ? size : 0;
-}
-
 }  // namespace
 
-StreamCommand::StreamCommand(Kind kind, const std::string& search, NkfConvertFn convert)
-    : kind_(kind),
-      search_(search),
-      convert_(convert),
-      needle_(
-          bytesearch::Prepare(search_.data(), kind == Kind::kConvert ? 0 : SearchSize(search_))) {}
+StreamCommand::StreamCommand(Kind kind, const std::string& search, NkfConvertFn convert,
+                             Matching matching)
+    : kind_(kind), search_(search), convert_(convert), matching_(matching) {}
 
 StreamCommand::Outcome StreamCommand::Run(LineBlocks& blocks, const WriteFn& write,
                                           Totals& totals) const {
@@ -72,16 +61,16 @@ bool StreamCommand::Apply(const char* data, size_t size, const WriteFn& write,
   FilterResult result;
   switch (kind_) {
     case Kind::kExtract:
-      result = Extract(search, data, size);
+      result = Extract(search, data, size, matching_);
       break;
     case Kind::kDelete:
-      result = Delete(search, data, size);
+      result = Delete(search, data, size, matching_);
       break;
     case Kind::kDeleteUpTo:
-      result = DeleteUpTo(search, data, size);
+      result = DeleteUpTo(search, data, size, matching_);
       break;
     case Kind::kCount:
-      result = ::CountMatches(search, data, size);
+      result = ::CountMatches(search, data, size, matching_);
       break;
     case Kind::kConvert:
       result = ConvertLines(convert_, data, size);
@@ -110,9 +99,8 @@ bool StreamCommand::ApplyToLine(const char* data, size_t size, const WriteFn& wr
   if (lineFeed) --end;
   const char* breakBytes = kCrLf;
   if (lineFeed && end > begin && end[-1] == '\r') breakBytes = --end;  // keep CR LF from there
-  const char* hit = kind_ == Kind::kConvert || needle_.size == 0
-                        ? nullptr
-                        : bytesearch::Find(begin, static_cast<size_t>(end - begin), needle_);
+  const char* hit =
+      kind_ == Kind::kConvert ? nullptr : FirstMatchInLine(search_.c_str(), begin, end, matching_);
   const bool empty = begin == end;
   const char* from = begin;
   switch (kind_) {

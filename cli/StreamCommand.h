@@ -6,8 +6,8 @@
 #include <string>
 
 #include "cli/LineBlocks.h"
+#include "filters/LineFilters.h"
 #include "nkf32/nkf32.h"
-#include "strings/ByteSearch.h"
 
 /// Runs a filter core (Extract, Delete, DeleteUpTo, CountMatches) or ConvertLines on each block
 /// of a text and writes each block's result before reading on. Blocks hold whole lines, and
@@ -40,11 +40,9 @@ class StreamCommand {
 
   /// search: the search text (Shift_JIS; unused by kConvert); the caller has refused an empty
   /// one, and one over 255 bytes for kCount. convert: the converter for kConvert, or null to
-  /// percent-decode only.
-  StreamCommand(Kind kind, const std::string& search, NkfConvertFn convert);
-  // The prepared search points into search_: not copied.
-  StreamCommand(const StreamCommand&) = delete;
-  StreamCommand& operator=(const StreamCommand&) = delete;
+  /// percent-decode only. matching: which occurrences of the search text count.
+  StreamCommand(Kind kind, const std::string& search, NkfConvertFn convert,
+                Matching matching = Matching::kCharacters);
 
   /// Lowers the block size above which a line is handled here instead of by a core (tests).
   void SetCoreLimit(size_t limit) { coreLimit_ = limit; }
@@ -70,6 +68,6 @@ class StreamCommand {
   Kind kind_;
   std::string search_;
   NkfConvertFn convert_;
-  bytesearch::Needle needle_;  // the one-line rules' search, over search_
+  Matching matching_;
   size_t coreLimit_ = kCoreLimit;
 };

@@ -45,13 +45,17 @@ const char kUsage[] =
     "The filters and convert write the new text to standard output and the status line\n"
     "(\"NAME:\" in front with several FILEs) to standard error. count writes its two lines to\n"
     "standard output; with several FILEs one line per file, \"NAME:LINES MATCHES\", and then\n"
-    "the two lines of the totals. Every written line ends with CR LF. SEARCH is matched as\n"
-    "bytes and must not be empty; the filters use at most its first 255 bytes, count refuses\n"
-    "a longer one. Texts are Shift_JIS.\n"
+    "the two lines of the totals. Every written line ends with CR LF. SEARCH must not be\n"
+    "empty; the filters use at most its first 255 bytes, count refuses a longer one. An\n"
+    "occurrence counts only where it starts and ends on character boundaries of its line\n"
+    "(a line that is valid UTF-8 is read as UTF-8, any other as Shift_JIS), so '\\' does not\n"
+    "match the second byte of a Shift_JIS character; --bytes counts every byte match.\n"
     "\n"
     "Options (anywhere before '--'; '--' ends them, so a FILE or SEARCH may start with '-'):\n"
     "  --utf8             take SEARCH as UTF-8 and print the status and count lines in UTF-8\n"
     "                       linsift-cli --utf8 extract 東京 access.log > tokyo.log\n"
+    "  --bytes            match SEARCH byte for byte, inside two-byte characters too\n"
+    "                       linsift-cli --bytes count '\\' paths.txt\n"
     "  --no-converter     convert: percent-decode only, without loading nkf32 (without this,\n"
     "                     a missing nkf32 is an error)\n"
     "                       linsift-cli convert --no-converter urls.txt\n"
@@ -75,6 +79,7 @@ struct Arguments {
   StreamCommand::Kind kind = StreamCommand::Kind::kExtract;
   bool utf8 = false;
   bool noConverter = false;
+  bool bytes = false;
   bool help = false;
   size_t blockSize = kDefaultBlockSize;
   int searchIndex = -1;  // index in argv of SEARCH
@@ -108,6 +113,8 @@ bool ParseOption(const char* arg, Arguments& args, std::string& error) {
     args.utf8 = true;
   } else if (std::strcmp(arg, "--no-converter") == 0) {
     args.noConverter = true;
+  } else if (std::strcmp(arg, "--bytes") == 0) {
+    args.bytes = true;
   } else if (std::strcmp(arg, "--help") == 0 || std::strcmp(arg, "-h") == 0) {
     args.help = true;
   } else if (std::strncmp(arg, kBlockSize, sizeof kBlockSize - 1) == 0) {
@@ -276,7 +283,8 @@ int main(int argc, char** argv) {
     }
   }
 
-  const StreamCommand command(args.kind, search, convert);
+  const StreamCommand command(args.kind, search, convert,
+                              args.bytes ? Matching::kBytes : Matching::kCharacters);
   const StreamCommand::WriteFn toStdout = [](const char* data, size_t size) {
     return WriteAll(1, data, size);
   };

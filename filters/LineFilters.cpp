@@ -1,5 +1,6 @@
 // The line filters: one pass over the text, the search run once over the whole text and its
-// hits mapped to lines, passing lines appended straight from the input.
+// hits mapped to lines, passing lines appended straight from the input. Only a line with a hit
+// has its character boundaries looked at.
 #include "filters/LineFilters.h"
 
 #include <algorithm>
@@ -10,6 +11,7 @@
 #include <emmintrin.h>
 #endif
 
+#include "filters/CharacterBoundaries.h"
 #include "filters/OutputText.h"
 #include "filters/ShownTexts.h"
 #include "filters/TextLine.h"
@@ -38,9 +40,10 @@ size_t SearchSize(const char* searchText, size_t limit) {
 class LineSearch {
  public:
   // search must outlive the LineSearch (the needle is not copied).
-  LineSearch(const char* search, size_t size)
-      : needle_(
-            bytesearch::Prepare(search, std::memchr(search, '\n', size) == nullptr ? size : 0)) {}
+  LineSearch(const char* search, size_t size, Matching matching)
+      : needle_(bytesearch::Prepare(search, std::memchr(search, '\n', size) == nullptr ? size : 0)),
+        matching_(matching),
+        shiftJisOnly_(!CharacterBoundaries::CanOccurInUtf8(search, size)) {}
 
   // First occurrence starting at or after from, or null. May end on the CR of a CR LF break;
   // FirstIn tells whether it belongs to a line's content.
@@ -48,18 +51,36 @@ class LineSearch {
     return bytesearch::Find(from, static_cast<size_t>(end - from), needle_);
   }
 
-  // The occurrence hit (or null), taken as the line's first occurrence when it starts inside
-  // the line and ends inside its content. hit is the first occurrence at or after the line's
-  // start, so a later one in the same line would end even further right: none counts.
+  // The line's first occurrence that counts, or null. hit is the first occurrence at or after
+  // the line's start (or null); when it does not end inside the line's content, a later one
+  // would end even further right: none counts. With kBytes hit itself counts, with
+  // kCharacters the first one on character boundaries from hit on.
   const char* FirstIn(const TextLine& line, const char* hit) const {
     if (hit == nullptr || hit < line.begin) return nullptr;
     if (!line.IsLast() && hit >= line.Next()) return nullptr;
     if (line.IsLast() && hit >= line.end) return nullptr;
-    return hit + needle_.size <= line.end ? hit : nullptr;
+    if (hit + needle_.size > line.end) return nullptr;
+    return matching_ == Matching::kBytes ? hit : FirstOnBoundaries(line, hit);
   }
 
  private:
+  // The first occurrence at or after hit (one inside the line) that starts and ends on
+  // character boundaries. A rejected one can hide a later one that counts, so the search
+  // resumes in the line at the next boundary. A line that holds a search text which cannot
+  // occur in UTF-8 is Shift_JIS.
+  const char* FirstOnBoundaries(const TextLine& line, const char* hit) const {
+    const size_t size = needle_.size;
+    if (CharacterBoundaries::AfterAscii(line.begin, line.end, hit, hit + size)) return hit;
+    CharacterBoundaries boundaries(line.begin, line.end, shiftJisOnly_);
+    while (hit != nullptr && !boundaries.Holds(hit, hit + size)) {
+      hit = Find(boundaries.Next(hit), line.end);
+    }
+    return hit;
+  }
+
   bytesearch::Needle needle_;
+  Matching matching_;
+  bool shiftJisOnly_;
 };
 
 // Writes a passing line: its bytes, then CR LF. A CR LF break already in the input is taken from
@@ -135,12 +156,13 @@ FilterResult RunEveryLine(Rule rule, const LineSearch& search, const char* text,
   return PaneResult(out, written);
 }
 
-FilterResult RunFilter(Rule rule, const char* searchText, const char* pane, size_t paneSize) {
+FilterResult RunFilter(Rule rule, const char* searchText, const char* pane, size_t paneSize,
+                       Matching matching) {
   const size_t searchSize = SearchSize(searchText, kFilterSearchMax);
   if (searchSize == 0) return FilterResult();
   const size_t size = TextLine::PaneSize(pane, paneSize);
   if (size == 0) return EmptyPaneResult();
-  const LineSearch search(searchText, searchSize);
+  const LineSearch search(searchText, searchSize, matching);
   if (rule == Rule::kExtract) return RunExtract(search, pane, pane + size);
   return RunEveryLine(rule, search, pane, pane + size);
 }
@@ -181,33 +203,52 @@ std::unique_ptr<B2StringVector> SplitLines(const char* text) {
   return std::unique_ptr<B2StringVector>(copy.Split("\n"));
 }
 
+const char* FirstMatchInLine(const char* searchText, const char* begin, const char* end,
+                             Matching matching) {
+  const size_t searchSize = SearchSize(searchText, kFilterSearchMax);
+  if (searchSize == 0 || begin == nullptr) return nullptr;
+  const LineSearch search(searchText, searchSize, matching);
+  return search.FirstIn(TextLine{begin, end, 0}, search.Find(begin, end));
+}
+
+FilterResult Extract(const char* searchText, const char* pane, size_t paneSize, Matching matching) {
+  return RunFilter(Rule::kExtract, searchText, pane, paneSize, matching);
+}
 FilterResult Extract(const char* searchText, const char* pane, size_t paneSize) {
-  return RunFilter(Rule::kExtract, searchText, pane, paneSize);
+  return Extract(searchText, pane, paneSize, Matching::kCharacters);
 }
-FilterResult Extract(const char* searchText, const B2String& paneText) {
-  return Extract(searchText, paneText.Data(), static_cast<size_t>(paneText.Length()));
+FilterResult Extract(const char* searchText, const B2String& paneText, Matching matching) {
+  return Extract(searchText, paneText.Data(), static_cast<size_t>(paneText.Length()), matching);
 }
 
+FilterResult Delete(const char* searchText, const char* pane, size_t paneSize, Matching matching) {
+  return RunFilter(Rule::kDelete, searchText, pane, paneSize, matching);
+}
 FilterResult Delete(const char* searchText, const char* pane, size_t paneSize) {
-  return RunFilter(Rule::kDelete, searchText, pane, paneSize);
+  return Delete(searchText, pane, paneSize, Matching::kCharacters);
 }
-FilterResult Delete(const char* searchText, const B2String& paneText) {
-  return Delete(searchText, paneText.Data(), static_cast<size_t>(paneText.Length()));
+FilterResult Delete(const char* searchText, const B2String& paneText, Matching matching) {
+  return Delete(searchText, paneText.Data(), static_cast<size_t>(paneText.Length()), matching);
 }
 
+FilterResult DeleteUpTo(const char* searchText, const char* pane, size_t paneSize,
+                        Matching matching) {
+  return RunFilter(Rule::kDeleteUpTo, searchText, pane, paneSize, matching);
+}
 FilterResult DeleteUpTo(const char* searchText, const char* pane, size_t paneSize) {
-  return RunFilter(Rule::kDeleteUpTo, searchText, pane, paneSize);
+  return DeleteUpTo(searchText, pane, paneSize, Matching::kCharacters);
 }
-FilterResult DeleteUpTo(const char* searchText, const B2String& paneText) {
-  return DeleteUpTo(searchText, paneText.Data(), static_cast<size_t>(paneText.Length()));
+FilterResult DeleteUpTo(const char* searchText, const B2String& paneText, Matching matching) {
+  return DeleteUpTo(searchText, paneText.Data(), static_cast<size_t>(paneText.Length()), matching);
 }
 
-FilterResult CountMatches(const char* searchText, const char* pane, size_t paneSize) {
+FilterResult CountMatches(const char* searchText, const char* pane, size_t paneSize,
+                          Matching matching) {
   const size_t searchSize = SearchSize(searchText, kCountSearchRead);
   if (searchSize == 0 || searchSize > kFilterSearchMax) return FilterResult();
   const size_t size = TextLine::PaneSize(pane, paneSize);
   const char* end = pane + size;
-  const LineSearch search(searchText, searchSize);
+  const LineSearch search(searchText, searchSize, matching);
   int matches = 0;
   const char* p = pane;
   while (size > 0) {
@@ -225,6 +266,10 @@ FilterResult CountMatches(const char* searchText, const char* pane, size_t paneS
   result.caption.assign(searchText, searchSize);
   return result;
 }
-FilterResult CountMatches(const char* searchText, const B2String& paneText) {
-  return CountMatches(searchText, paneText.Data(), static_cast<size_t>(paneText.Length()));
+FilterResult CountMatches(const char* searchText, const char* pane, size_t paneSize) {
+  return CountMatches(searchText, pane, paneSize, Matching::kCharacters);
+}
+FilterResult CountMatches(const char* searchText, const B2String& paneText, Matching matching) {
+  return CountMatches(searchText, paneText.Data(), static_cast<size_t>(paneText.Length()),
+                      matching);
 }

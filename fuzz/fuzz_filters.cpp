@@ -1,5 +1,6 @@
-// Fuzzes the filter cores and ConvertLines against the line-by-line reference of the tests:
-// any difference in pane text, status, message or caption aborts.
+// Fuzzes the filter cores (matching characters and bytes) and ConvertLines against the
+// line-by-line reference of the tests: any difference in pane text, status, message or caption
+// aborts.
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -37,10 +38,12 @@ void Check(const FilterResult& expected, const FilterResult& actual, const char*
 }  // namespace
 
 // Input: a selector byte, a search length byte (doubled when the selector's top bit is set,
-// so search texts past 255 bytes occur), the search text, then the pane text.
+// so search texts past 255 bytes occur), the search text, then the pane text. The selector's
+// bit 6 picks the filters' matching: set for bytes, clear for characters.
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size < 2) return 0;
   const unsigned selector = data[0];
+  const Matching matching = (selector & 0x40) != 0 ? Matching::kBytes : Matching::kCharacters;
   size_t searchSize = data[1];
   if (selector & 0x80) searchSize *= 2;
   data += 2;
@@ -50,20 +53,20 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string pane(reinterpret_cast<const char*>(data) + searchSize, size - searchSize);
   switch (selector % 6) {
     case 0:
-      Check(reference::Run(reference::Filter::kExtract, search, pane),
-            Extract(search.c_str(), pane.data(), pane.size()), "Extract");
+      Check(reference::Run(reference::Filter::kExtract, search, pane, matching),
+            Extract(search.c_str(), pane.data(), pane.size(), matching), "Extract");
       break;
     case 1:
-      Check(reference::Run(reference::Filter::kDelete, search, pane),
-            Delete(search.c_str(), pane.data(), pane.size()), "Delete");
+      Check(reference::Run(reference::Filter::kDelete, search, pane, matching),
+            Delete(search.c_str(), pane.data(), pane.size(), matching), "Delete");
       break;
     case 2:
-      Check(reference::Run(reference::Filter::kDeleteUpTo, search, pane),
-            DeleteUpTo(search.c_str(), pane.data(), pane.size()), "DeleteUpTo");
+      Check(reference::Run(reference::Filter::kDeleteUpTo, search, pane, matching),
+            DeleteUpTo(search.c_str(), pane.data(), pane.size(), matching), "DeleteUpTo");
       break;
     case 3:
-      Check(reference::Run(reference::Filter::kCountMatches, search, pane),
-            CountMatches(search.c_str(), pane.data(), pane.size()), "CountMatches");
+      Check(reference::Run(reference::Filter::kCountMatches, search, pane, matching),
+            CountMatches(search.c_str(), pane.data(), pane.size(), matching), "CountMatches");
       break;
     case 4:
       Check(reference::Convert(nullptr, pane), ConvertLines(nullptr, pane.data(), pane.size()),

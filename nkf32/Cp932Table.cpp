@@ -3,6 +3,8 @@
 
 #include <cstring>
 
+#include "text/ShiftJis.h"
+
 #if defined(_WIN32)
 #include <windows.h>
 #else
@@ -89,9 +91,6 @@ char32_t DecodeBytes(const char* bytes, int n) {
 
 #endif
 
-bool IsLeadByte(unsigned b) { return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC); }
-bool IsTrailByte(unsigned b) { return b >= 0x40 && b <= 0xFC && b != 0x7F; }
-
 // Where JIS-based and Microsoft tables disagree, the JIS character takes the
 // code that Shift_JIS text has always used for it.
 struct Fixup {
@@ -121,9 +120,9 @@ char32_t Cp932Table::DecodeWithPlatform(uint16_t code) {
 Cp932Table::Cp932Table() : from_unicode_(), valid_(), canonical_ibm_() {
   // Which double-byte codes exist: every one the platform decodes.
   for (unsigned lead = 0x81; lead <= 0xFC; ++lead) {
-    if (!IsLeadByte(lead)) continue;
+    if (!text::IsShiftJisLead(static_cast<unsigned char>(lead))) continue;
     for (unsigned trail = 0x40; trail <= 0xFC; ++trail) {
-      if (!IsTrailByte(trail)) continue;
+      if (!text::IsShiftJisTrail(static_cast<unsigned char>(trail))) continue;
       uint16_t code = static_cast<uint16_t>(lead << 8 | trail);
       if (DecodeWithPlatform(code) != 0)
         valid_[code >> 3] |= static_cast<uint8_t>(1u << (code & 7));

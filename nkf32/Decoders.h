@@ -7,6 +7,8 @@
 #include "nkf32/Cp932Table.h"
 #include "nkf32/Encoding.h"
 #include "nkf32/JisX0212.h"
+#include "text/ShiftJis.h"
+#include "text/Utf8.h"
 
 namespace nkf32 {
 
@@ -61,8 +63,8 @@ void ShiftJis(const uint8_t* p, const uint8_t* end, Sink& sink) {
     if (b < 0x80 || (b >= 0xA1 && b <= 0xDF)) {
       go = sink.Char(static_cast<uint16_t>(b));
       p += 1;
-    } else if (((b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC)) && end - p >= 2 &&
-               p[1] >= 0x40 && p[1] <= 0xFC && p[1] != 0x7F) {
+    } else if (text::IsShiftJisLead(static_cast<uint8_t>(b)) && end - p >= 2 &&
+               text::IsShiftJisTrail(p[1])) {
       go = DoubleByte(t, static_cast<uint16_t>(b << 8 | p[1]), sink);
       p += 2;
     } else {
@@ -112,19 +114,9 @@ void Utf8(const uint8_t* p, const uint8_t* end, Sink& sink) {
     }
     // Length and the allowed range of the second byte (no overlongs, no
     // surrogates, nothing past U+10FFFF).
-    int len = 0;
-    unsigned lo = 0x80, hi = 0xBF;
-    if (b >= 0xC2 && b <= 0xDF) {
-      len = 2;
-    } else if (b >= 0xE0 && b <= 0xEF) {
-      len = 3;
-      if (b == 0xE0) lo = 0xA0;
-      if (b == 0xED) hi = 0x9F;
-    } else if (b >= 0xF0 && b <= 0xF4) {
-      len = 4;
-      if (b == 0xF0) lo = 0x90;
-      if (b == 0xF4) hi = 0x8F;
-    }
+    const text::Utf8Lead lead = text::Utf8LeadOf(static_cast<uint8_t>(b));
+    const int len = lead.size;
+    const unsigned lo = lead.low, hi = lead.high;
     char32_t cp = b & (0x7F >> len);
     int i = 1;
     for (; i < len && p + i < end; ++i) {

@@ -113,6 +113,13 @@ void MainWindowTest::Drop(const std::vector<std::string>& paths) {
   SendMessageA(window_, WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDrop(paths)), 0);
 }
 
+std::pair<DWORD, DWORD> Selection(HWND control) {
+  DWORD start = 0, end = 0;
+  SendMessageA(control, EM_GETSEL, reinterpret_cast<WPARAM>(&start),
+               reinterpret_cast<LPARAM>(&end));
+  return {start, end};
+}
+
 std::string Lines(int n) { return ShownTexts::Lines(n); }
 
 std::string Said(const char* format, const std::string& first, const std::string& second) {

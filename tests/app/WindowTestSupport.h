@@ -15,6 +15,7 @@
 #include <functional>
 #include <string>
 #include <thread>
+#include <utility>
 #include <vector>
 
 #include "app/WindowState.h"
@@ -61,6 +62,9 @@ class MainWindowTest : public testing::Test {
 /// A drop of `paths` as the shell delivers it: DROPFILES, the ANSI paths each with its
 /// NUL, and one more NUL. The window's DragFinish frees it.
 HGLOBAL MakeDrop(const std::vector<std::string>& paths);
+
+/// The selection of the edit control `control`, start and end in its characters.
+std::pair<DWORD, DWORD> Selection(HWND control);
 
 /// The window's line count in the status bar.
 std::string Lines(int n);

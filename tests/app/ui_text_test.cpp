@@ -58,6 +58,7 @@ TEST(UiText, EveryTextDecodesToItsReadableForm) {
       {"kLoadTooLarge", ui::kLoadTooLarge, "開けません：%s（大きすぎます）"},
       {"kResultTooLarge", ui::kResultTooLarge, "結果が40,000,000バイトを超えるため変更しません"},
       {"kSaved", ui::kSaved, "保存しました：%s"},
+      {"kBusyStatus", ui::kBusyStatus, "処理中…"},
       {"kSaveFailed", ui::kSaveFailed, "保存できません：%s"},
   };
   for (const Text& t : texts) {

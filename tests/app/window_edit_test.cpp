@@ -63,11 +63,7 @@ TEST_F(MainWindowTest, SelectAllSelectsTheWholeText) {
   SetPane("abc\r\ndef");
   SetStatus("kept");
   Press(ids::kSelectAll);
-  DWORD start = 1, end = 0;
-  SendMessageA(PaneHandle(), EM_GETSEL, reinterpret_cast<WPARAM>(&start),
-               reinterpret_cast<LPARAM>(&end));
-  EXPECT_EQ(start, 0u);
-  EXPECT_EQ(end, static_cast<DWORD>(GetWindowTextLengthA(PaneHandle())));
+  EXPECT_EQ(Selection(PaneHandle()), std::make_pair(DWORD{0}, DWORD{8}));
   EXPECT_EQ(Status(), "kept");
 }
 

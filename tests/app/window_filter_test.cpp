@@ -36,8 +36,9 @@ TEST_F(MainWindowTest, ButtonsFilterThePaneAndShowTheLineCount) {
       {ids::kDeleteUpTo, "an", crlf, "apple\r\nanana\r\n", Lines(2)},
       {ids::kDeleteUpTo, "an", lf, "apple\r\nanana\r\n", Lines(2)},
       {ids::kDeleteUpTo, "an", open, "apple\r\nanana\r\n", Lines(2)},
-      // Bytes, not characters: 0x5C is the trail byte of 表 and ソ.
-      {ids::kExtract, "\\", japanese, "\x95\x5c\x8e\xa6\r\n\x83\x5c\x81\x5b\x83\x58\r\n", Lines(2)},
+      // Characters, not bytes: 0x5C is only the trail byte of 表 and ソ there.
+      {ids::kExtract, "\\", japanese, "", Lines(0)},
+      {ids::kExtract, "\\", japanese + "C:\\\r\n", "C:\\\r\n", Lines(1)},
       {ids::kDeleteUpTo, "\x83\x5c", "\x95\x5c\x8e\xa6\x83\x5c\x81\x5b\x83\x58\r\n",
        "\x83\x5c\x81\x5b\x83\x58\r\n", Lines(1)},
   };

@@ -57,10 +57,7 @@ TEST_F(MainWindowTest, TabAndShiftTabMoveThroughTheControlsAndThePaneTakesTab) {
   EXPECT_EQ(Pane(), "\t");
   Key(Window(), PaneHandle(), VK_TAB, true);
   EXPECT_EQ(GetFocus(), search);
-  DWORD start = 1, end = 0;
-  SendMessageA(search, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
-  EXPECT_EQ(start, 0u);
-  EXPECT_EQ(end, 4u);
+  EXPECT_EQ(Selection(search), std::make_pair(DWORD{0}, DWORD{4}));
   for (size_t i = order.size() - 1; i > 0; --i) {
     Key(Window(), GetFocus(), VK_TAB, false, true);
     EXPECT_EQ(GetFocus(), order[i]) << "Shift+Tab to " << i;
@@ -86,21 +83,14 @@ TEST_F(MainWindowTest, EnterRunsExtractInTheSearchBoxAndPressesAFocusedButton) {
 }
 
 TEST_F(MainWindowTest, CtrlASelectsAllInTheSearchBoxAndThePane) {
-  SetSearch("\x95\x5c\x8e\xa6 text");  // 表示 text
+  SetSearch("\x95\x5c\x8e\xa6 text");  // 表示 text: 7 characters, 9 bytes
   SendMessageA(State().searchBox, EM_SETSEL, 2, 2);
   Key(Window(), State().searchBox, 'A', true);
-  DWORD start = 1, end = 0;
-  SendMessageA(State().searchBox, EM_GETSEL, reinterpret_cast<WPARAM>(&start),
-               reinterpret_cast<LPARAM>(&end));
-  EXPECT_EQ(start, 0u);
-  EXPECT_EQ(end, static_cast<DWORD>(GetWindowTextLengthW(State().searchBox)));  // characters
+  EXPECT_EQ(Selection(State().searchBox), std::make_pair(DWORD{0}, DWORD{7}));  // characters
   EXPECT_EQ(PaneText::ReadText(State().searchBox), "\x95\x5c\x8e\xa6 text") << "nothing typed";
   SetPane("abc\r\ndef");
   Key(Window(), PaneHandle(), 'A', true);
-  SendMessageA(PaneHandle(), EM_GETSEL, reinterpret_cast<WPARAM>(&start),
-               reinterpret_cast<LPARAM>(&end));
-  EXPECT_EQ(start, 0u);
-  EXPECT_EQ(end, 8u);
+  EXPECT_EQ(Selection(PaneHandle()), std::make_pair(DWORD{0}, DWORD{8}));
 }
 
 TEST_F(MainWindowTest, CtrlOOpensTheFileDialog) {

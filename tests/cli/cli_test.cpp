@@ -193,6 +193,19 @@ TEST_F(Cli, Utf8TakesTheSearchAsUtf8AndPrintsUtf8) {
   EXPECT_EQ(extract.err, "全1行\n");
 }
 
+// "o" is the trail byte of 出 (8F 6F): only --bytes finds it there.
+TEST_F(Cli, MatchesCharactersUnlessAskedForBytes) {
+  const std::string file = Temp("trail.txt");
+  WriteFile(file, "\x92\x8A\x8F\x6F\r\nfoo\r\n");  // 抽出, foo
+  const Outcome chars = RunCli("count o \"" + file + "\"");
+  EXPECT_EQ(chars.status, 0);
+  EXPECT_EQ(chars.out, Lines("3") + "\n" + Matches("1") + "\n");
+  const Outcome bytes = RunCli("--bytes count o \"" + file + "\"");
+  EXPECT_EQ(bytes.out, Lines("3") + "\n" + Matches("2") + "\n");
+  EXPECT_EQ(RunCli("extract o \"" + file + "\"").out, "foo\r\n");
+  EXPECT_EQ(RunCli("delete --bytes o \"" + file + "\"").out, "");
+}
+
 TEST_F(Cli, TakesTheTextUpToItsFirstNulAndEndsEveryLineWithCrLf) {
   const std::string file = Temp("nul.txt");
   WriteFile(file, std::string("a\nxa\0a\n", 7));

@@ -18,7 +18,8 @@ namespace {
 using Kind = StreamCommand::Kind;
 
 // Line breaks, lone CRs, Shift_JIS lead and trail bytes, '%' escapes and a rare NUL.
-const char kTextBytes[] = {'a', 'b', 'a', '\r', '\n', '\n', '\x81', '\x5C', '\x95', '%', '4', '1'};
+const char kTextBytes[] = {'a',    'b', 'a', '\r', '\n',   '\n',   '\x81', '\x5C',
+                           '\x95', '%', '4', '1',  '\xE3', '\x81', '\x82'};
 const char kSearchBytes[] = {'a', 'b', '\r', '\n', '\x5C', '\x81', '%'};
 
 // A stand-in converter: every byte twice (fits the 2 * n + 1 bytes it is given).
@@ -106,24 +107,25 @@ TEST(Stream, EveryCommandGivesTheWholeTextsResult) {
                  ", core limit " + std::to_string(coreLimit) + ", read " + std::to_string(maxRead));
     const char* s = search.c_str();
     const char* t = text.data();
+    const Matching m = random.Below(2) == 0 ? Matching::kCharacters : Matching::kBytes;
     const struct {
       Kind kind;
       FilterResult whole;
-    } filters[] = {{Kind::kExtract, Extract(s, t, text.size())},
-                   {Kind::kDelete, Delete(s, t, text.size())},
-                   {Kind::kDeleteUpTo, DeleteUpTo(s, t, text.size())}};
+    } filters[] = {{Kind::kExtract, Extract(s, t, text.size(), m)},
+                   {Kind::kDelete, Delete(s, t, text.size(), m)},
+                   {Kind::kDeleteUpTo, DeleteUpTo(s, t, text.size(), m)}};
     for (const auto& f : filters) {
-      StreamCommand command(f.kind, search, nullptr);
+      StreamCommand command(f.kind, search, nullptr, m);
       command.SetCoreLimit(coreLimit);
       const Streamed streamed = Stream(command, text, blockSize, maxRead);
       ASSERT_EQ(streamed.out, PaneOf(f.whole)) << static_cast<int>(f.kind);
       ASSERT_EQ(StreamCommand::FilterStatus(streamed.totals), f.whole.status.value_or("?"));
     }
     if (search.size() <= 255) {
-      StreamCommand command(Kind::kCount, search, nullptr);
+      StreamCommand command(Kind::kCount, search, nullptr, m);
       command.SetCoreLimit(coreLimit);
       const Streamed streamed = Stream(command, text, blockSize, maxRead);
-      const FilterResult whole = CountMatches(s, t, text.size());
+      const FilterResult whole = CountMatches(s, t, text.size(), m);
       ASSERT_EQ(streamed.out, "");
       ASSERT_EQ(StreamCommand::CountLines(streamed.totals), whole.status.value_or("?"));
       ASSERT_EQ(StreamCommand::CountMatches(streamed.totals), whole.message.value_or("?"));

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "filters/FilterResult.h"
+#include "filters/LineFilters.h"
 #include "nkf32/nkf32.h"
 
 namespace reference {
@@ -13,8 +14,11 @@ namespace reference {
 enum class Filter { kExtract, kDelete, kDeleteUpTo, kCountMatches };
 
 /// The filter on (search box text, pane text). Both are read as the window reads them: up to
-/// their first NUL, the search box through a buffer of 256 bytes (257 for kCountMatches).
-FilterResult Run(Filter filter, const std::string& searchBox, const std::string& pane);
+/// their first NUL, the search box through a buffer of 256 bytes (257 for kCountMatches). With
+/// kCharacters an occurrence counts where it starts and ends on a character boundary of its
+/// line: every line is decoded into the list of its characters' start offsets.
+FilterResult Run(Filter filter, const std::string& searchBox, const std::string& pane,
+                 Matching matching = Matching::kCharacters);
 
 /// ConvertLines on the pane text with the converter (null: each decoded line as it is read).
 FilterResult Convert(NkfConvertFn convert, const std::string& pane);

@@ -1,11 +1,13 @@
 // The line filters on the cases that catch real faults: line breaks, empty lines, the search
-// text's limits, byte-wise matching, and texts beyond the list's line limit.
+// text's limits, matching on character boundaries and by bytes, and texts beyond the list's
+// line limit.
 #include <gtest/gtest.h>
 
 #include <memory>
 #include <string>
 
 #include "ReferenceFilters.h"
+#include "filters/CharacterBoundaries.h"
 #include "filters/LineFilters.h"
 
 namespace {
@@ -52,8 +54,6 @@ TEST(Extract, KeepsTheLinesThatContainTheSearchText) {
       {"CR CR LF keeps one CR", Extract, "a", "a\r\r\nb", "a\r\r\n", Lines("1")},
       {"a CR of a CR LF break is not content", Extract, "a\r", "a\r\nb", "", Lines("0")},
       {"a lone CR is content", Extract, "a\r", "a\r\r\nb", "a\r\r\n", Lines("1")},
-      {"0x5C matches the trail byte of hyou", Extract, "\x5C", "\x95\x5C\r\nabc\r\n",
-       "\x95\x5C\r\n", Lines("1")},
       {"a search text with LF matches nothing", Extract, "a\nb", "a\nb\r\n", "", Lines("0")},
       {"empty lines never match", Extract, "a", "\r\n\r\na\r\n\r\n", "a\r\n", Lines("1")},
       {"the second occurrence in a line counts once", Extract, "abc", "abcabc", "abcabc\r\n",
@@ -89,6 +89,126 @@ TEST(DeleteUpTo, CutsEachLineUpToTheFirstOccurrence) {
        "ab\r\nc\r\n", Lines("2")},
   };
   CheckCases(cases, sizeof cases / sizeof cases[0]);
+}
+
+// Each trap is one line after a line "-", searched in both modes; first is the offset of the
+// line's first occurrence that counts, -1 for none. The four filters' results follow from it.
+TEST(Filters, MatchOnlyOnCharacterBoundariesUnlessAskedForBytes) {
+  struct {
+    const char* trap;
+    std::string search;
+    std::string line;
+    int characters;  // first with Matching::kCharacters
+    int bytes;       // first with Matching::kBytes
+  } const cases[] = {
+      {"5C is the trail byte of 表 (95 5C)", "\x5C", "\x95\x5C\x8E\xA6", -1, 1},
+      {"5C is the trail byte of ソ (83 5C)", "\x5C", "\x83\x5C\x83\x74\x83\x67", -1, 1},
+      {"5C is the trail byte of 能 (94 5C)", "\x5C", "\x8B\x40\x94\x5C", -1, 3},
+      {"5C is the trail byte of 十 (8F 5C)", "\x5C", "\x8F\x5C", -1, 1},
+      {"5C is the trail byte of 予 (97 5C)", "\x5C", "\x97\x5C\x92\xE8", -1, 1},
+      {"表示ソフトの不具合 holds no ¥", "\x5C",
+       "\x95\x5C\x8E\xA6\x83\x5C\x83\x74\x83\x67\x82\xCC\x95\x73\x8B\xEF\x8D\x87", -1, 1},
+      {"6F is the trail byte of 出 in 抽出", "o", "\x92\x8A\x8F\x6F", -1, 3},
+      {"trail byte 40 in 機", "@", "\x8B\x40", -1, 1},
+      {"trail byte 41 in ア", "A", "\x83\x41", -1, 1},
+      {"trail byte 7E in ×", "~", "\x81\x7E", -1, 1},
+      {"half-width B1 as a trail byte", "\xB1", "\x81\xB1", -1, 1},
+      {"a whole two-byte character counts", "\x95\x5C", "a\x95\x5C", 1, 1},
+      {"the first half of a character", "\x95", "\x95\x5C", -1, 0},
+      {"starts on a boundary, ends inside a character", "a\x95", "a\x95\x5C", -1, 0},
+      {"a rejected occurrence hides one that counts", "\x5C", "\x95\x5C\x5C", 2, 1},
+      {"overlapping occurrences, the second counts", "\x5C\x5C", "\x95\x5C\x5C\x5C", 2, 1},
+      {"out of step with 表表", "\x5C\x95", "\x95\x5C\x95\x5C", -1, 1},
+      {"half-width ｱ is one byte: the 5C behind it counts", "\x5C", "\xB1\x5C", 1, 1},
+      {"half-width ｱｲ", "\xB2", "\xB1\xB2", 1, 1},
+      {"half-width ｱ before 表", "\x5C", "\xB1\x95\x5C", -1, 2},
+      {"a lead byte before 7F is one byte", "\x7F", "\x95\x7F", 1, 1},
+      {"a lead byte at the line's end is one byte", "\x95", "a\x95", 1, 1},
+      {"UTF-8: ASCII behind あ (E3 81 82) counts", "a",
+       "\xE3\x81\x82"
+       "a",
+       3, 3},
+      {"UTF-8: a continuation byte of 表 starts nothing", "\xA8", "\xE8\xA1\xA8", -1, 2},
+      {"UTF-8: ends inside 表", "\xE8\xA1", "\xE8\xA1\xA8", -1, 0},
+      {"UTF-8: a whole character counts", "\xE8\xA1\xA8", "a\xE8\xA1\xA8", 1, 1},
+      {"an overlong form is not UTF-8", "a",
+       "\xE0\x80\x81"
+       "a",
+       -1, 3},
+      {"a surrogate is not UTF-8", "a",
+       "\xED\xA0\x81"
+       "a",
+       -1, 3},
+      {"past U+10FFFF is not UTF-8", "a",
+       "\xF4\x90\x80\x81"
+       "a",
+       -1, 4},
+      {"a sequence cut short at the line's end is not UTF-8", "a",
+       "\xE3\x81\x82"
+       "a\xE3\x81",
+       -1, 3},
+      {"UTF-8 with one stray byte is read as Shift_JIS", "a",
+       "\xE3\x81\x82"
+       "a\xFF",
+       -1, 3},
+      {"ASCII", "ab", "xab", 1, 1},
+  };
+  const std::string head = "-\r\n";
+  for (const auto& c : cases) {
+    for (Matching matching : {Matching::kCharacters, Matching::kBytes}) {
+      const bool bytes = matching == Matching::kBytes;
+      SCOPED_TRACE(std::string(c.trap) + (bytes ? ", bytes" : ", characters"));
+      const int first = bytes ? c.bytes : c.characters;
+      const std::string pane = head + c.line + "\r\n";
+      const auto run = [&](FilterResult (*filter)(const char*, const char*, size_t, Matching)) {
+        return filter(c.search.c_str(), pane.data(), pane.size(), matching);
+      };
+      const std::string line = c.line + "\r\n";
+
+      const FilterResult extract = run(Extract);
+      EXPECT_EQ(PaneOf(extract), first >= 0 ? line : "");
+      EXPECT_EQ(extract.status, Lines(first >= 0 ? "1" : "0"));
+      const FilterResult remove = run(Delete);
+      EXPECT_EQ(PaneOf(remove), head + (first >= 0 ? "" : line));
+      const FilterResult upTo = run(DeleteUpTo);
+      EXPECT_EQ(PaneOf(upTo), head + line.substr(first >= 0 ? static_cast<size_t>(first) : 0));
+      const FilterResult count = run(CountMatches);
+      EXPECT_EQ(count.status, Lines("3"));
+      EXPECT_EQ(count.message, Matches(first >= 0 ? "1" : "0"));
+    }
+  }
+}
+
+// A search text that cannot occur in UTF-8 has its lines read as Shift_JIS without a check,
+// so a wrong "cannot" would read a UTF-8 line as Shift_JIS.
+TEST(CharacterBoundaries, TellWhatCanOccurInUtf8) {
+  struct {
+    std::string bytes;
+    bool can;
+  } const cases[] = {
+      {"", true},
+      {"abc", true},
+      {"\xA1\xA8", true},      // the end of 表 (E8 A1 A8)
+      {"\xE8\xA1", true},      // its start
+      {"\x80\x80\x80", true},  // the end of a four-byte character
+      {"\xA8"
+       "a\xE8",
+       true},
+      {"\x80\x80\x80\x80", false},  // four continuation bytes
+      {"\x95\x5C\x8E\xA6", false},  // 表示 in Shift_JIS
+      {"\xE3\x81"
+       "a",
+       false},              // a sequence cut short inside the text
+      {"\xC0\xAF", false},  // overlong
+      {"\xE0\x80", false},  // overlong
+      {"\xED\xA0", false},  // a surrogate
+      {"\xF4\x90", false},  // past U+10FFFF
+      {"\xFF", false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::PrintToString(c.bytes));
+    EXPECT_EQ(CharacterBoundaries::CanOccurInUtf8(c.bytes.data(), c.bytes.size()), c.can);
+  }
 }
 
 TEST(Filters, RefuseAnEmptySearchTextWithoutAnyEffect) {

@@ -22,6 +22,18 @@ const char kSearchBytes[] = {'a', 'b', '\r', '\n', '\x5C', '\x95', '\x81', '%'};
 
 using testsupport::Escaped;
 
+// Pieces for the matching rule: Shift_JIS characters whose trail byte is ASCII (表 ソ 出), a
+// half-width ｱ, lone lead bytes, 7F (never a trail byte), an overlong form and a surrogate in
+// three bytes, and whole UTF-8 characters (あ 表 ｱ) next to their bytes alone. Texts take either
+// every piece or only ASCII and whole UTF-8 characters, so that both kinds of line are common.
+const char* const kUtf8Pieces[] = {
+    "a", "o", "\\", "\n", "\r\n", "\xE3\x81\x82", "\xE8\xA1\xA8", "\xEF\xBD\xB1"};
+const char* const kShiftJisPieces[] = {
+    "\x95\x5C", "\x83\x5C", "\x8F\x6F", "\xB1", "\x81",     "\x95",         "\xE3",
+    "\x82",     "\xA8",     "@",        "\x7F", "\x81\x40", "\xE0\x80\x81", "\xED\xA0\x81"};
+const char* const kMatchSearches[] = {"a",    "o",    "\\",   "@",    "\x5C\x95", "\x95", "\x81",
+                                      "\x82", "\xA8", "\xB1", "\xE3", "\x8F",     "\r"};
+
 class RandomTexts {
  public:
   explicit RandomTexts(unsigned seed) : rng_(seed) {}
@@ -48,22 +60,49 @@ class RandomTexts {
     return search;
   }
 
+  // A text for the matching rule: lines of a few pieces, now and then a long run of 'a'.
+  std::string MatchText() {
+    const size_t utf8 = sizeof kUtf8Pieces / sizeof kUtf8Pieces[0];
+    const size_t all = utf8 + sizeof kShiftJisPieces / sizeof kShiftJisPieces[0];
+    const size_t choices = Below(2) == 0 ? utf8 : all;
+    std::string text;
+    const int size = Below(40);
+    for (int i = 0; i < size; ++i) {
+      const size_t k = static_cast<size_t>(Below(choices));
+      if (Below(60) == 0) text.append(static_cast<size_t>(Below(300)), 'a');
+      text += k < utf8 ? kUtf8Pieces[k] : kShiftJisPieces[k - utf8];
+    }
+    return text;
+  }
+
+  // One to three pieces of search text, or now and then a text as Search gives.
+  std::string MatchSearch() {
+    if (Below(3) == 0) return Search();
+    std::string search;
+    const int size = 1 + Below(3);
+    for (int i = 0; i < size; ++i) {
+      search += kMatchSearches[Below(sizeof kMatchSearches / sizeof kMatchSearches[0])];
+    }
+    return search;
+  }
+
   int Below(size_t n) { return static_cast<int>(rng_() % n); }
 
  private:
   std::mt19937 rng_;
 };
 
-FilterResult RunCore(Filter filter, const std::string& search, const std::string& pane) {
+FilterResult RunCore(Filter filter, const std::string& search, const std::string& pane,
+                     Matching matching) {
   switch (filter) {
     case Filter::kExtract:
-      return Extract(search.c_str(), pane.data(), pane.size());
+      return Extract(search.c_str(), pane.data(), pane.size(), matching);
     case Filter::kDelete:
-      return Delete(search.c_str(), pane.data(), pane.size());
+      return Delete(search.c_str(), pane.data(), pane.size(), matching);
     case Filter::kDeleteUpTo:
-      return DeleteUpTo(search.c_str(), pane.data(), pane.size());
+      return DeleteUpTo(search.c_str(), pane.data(), pane.size(), matching);
     case Filter::kCountMatches:
-      return CountMatches(search.c_str(), pane.data(), pane.size());
+      return CountMatches(search.c_str(), pane.data(), pane.size(), matching);
   }
   return FilterResult();
 }
@@ -102,19 +141,35 @@ void NKF32_CALL DoublingConverter(char* out, const char* in) {
   out[2 * n] = '\0';
 }
 
-TEST(ReferenceModel, FiltersMatchTheLineByLineReference) {
-  RandomTexts random(20260101);
+// Every filter in both matching modes on one pane and search text.
+void ExpectAllSame(const std::string& search, const std::string& pane) {
   const Filter filters[] = {Filter::kExtract, Filter::kDelete, Filter::kDeleteUpTo,
                             Filter::kCountMatches};
-  for (int round = 0; round < 4000; ++round) {
-    const std::string pane = random.Text();
-    const std::string search = random.Search();
+  for (Matching matching : {Matching::kCharacters, Matching::kBytes}) {
     for (Filter filter : filters) {
-      SCOPED_TRACE("filter " + std::to_string(static_cast<int>(filter)) + ", search '" +
+      SCOPED_TRACE("filter " + std::to_string(static_cast<int>(filter)) +
+                   (matching == Matching::kBytes ? " bytes" : " characters") + ", search '" +
                    Escaped(search) + "', pane '" + Escaped(pane) + "'");
-      ExpectSame(reference::Run(filter, search, pane), RunCore(filter, search, pane));
+      ExpectSame(reference::Run(filter, search, pane, matching),
+                 RunCore(filter, search, pane, matching));
       if (testing::Test::HasFailure()) return;
     }
+  }
+}
+
+TEST(ReferenceModel, FiltersMatchTheLineByLineReference) {
+  RandomTexts random(20260101);
+  for (int round = 0; round < 4000 && !HasFailure(); ++round) {
+    const std::string pane = random.Text();
+    ExpectAllSame(random.Search(), pane);
+  }
+}
+
+TEST(ReferenceModel, FiltersMatchOnCharacterBoundariesAsTheReferenceDoes) {
+  RandomTexts random(932);
+  for (int round = 0; round < 6000 && !HasFailure(); ++round) {
+    const std::string pane = random.MatchText();
+    ExpectAllSame(random.MatchSearch(), pane);
   }
 }
 

@@ -7,6 +7,7 @@
 
 #include "strings/B2String1.h"
 #include "support/StringContent.h"
+#include "support/TempFolder.h"
 
 namespace {
 
@@ -63,28 +64,12 @@ TEST(B2String1Decode, HexDigitsAreAsciiOnly) {
 
 class B2String1FileTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    dir_ = fs::temp_directory_path() /
-           ("linsift_strings_" +
-            std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-    fs::create_directories(dir_);
-  }
-  void TearDown() override {
-    std::error_code ignored;
-    fs::remove_all(dir_, ignored);
-  }
-  std::string PathOf(const char* name) const { return (dir_ / name).string(); }
+  std::string PathOf(const char* name) const { return folder_.PathOf(name); }
   std::string Write(const char* name, const std::string& bytes) const {
-    std::string path = PathOf(name);
-    std::FILE* f = std::fopen(path.c_str(), "wb");
-    EXPECT_NE(f, nullptr);
-    if (f) {
-      std::fwrite(bytes.data(), 1, bytes.size(), f);
-      std::fclose(f);
-    }
-    return path;
+    return folder_.Write(name, bytes);
   }
-  fs::path dir_;
+  const TempFolder folder_{
+      "strings_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name())};
 };
 
 TEST_F(B2String1FileTest, LoadFileSizesAndTrailingNul) {
@@ -139,7 +124,7 @@ TEST_F(B2String1FileTest, LoadFileRefusalsLeaveTheContent) {
   B2String1 s("keep");
   EXPECT_FALSE(s.LoadFile(nullptr));
   EXPECT_FALSE(s.LoadFile(PathOf("missing").c_str()));
-  EXPECT_FALSE(s.LoadFile(dir_.string().c_str()));  // a directory has no bytes to load
+  EXPECT_FALSE(s.LoadFile(folder_.Path().string().c_str()));  // a directory has no bytes to load
   EXPECT_EQ(Content(s), "keep");
 }
 

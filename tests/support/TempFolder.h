@@ -5,11 +5,21 @@
 #include <filesystem>
 #include <string>
 
+#ifdef _WIN32
+#include <process.h>
+#define LINSIFT_PROCESS_ID _getpid
+#else
+#include <unistd.h>
+#define LINSIFT_PROCESS_ID getpid
+#endif
+
 class TempFolder {
  public:
-  /// Creates <temp>/linsift_<name> afresh.
+  /// Creates <temp>/linsift_<name>_<process id> afresh: test programs that run at the same
+  /// time (two build trees, or ctest -j) never share a folder.
   explicit TempFolder(const std::string& name)
-      : path_(std::filesystem::temp_directory_path() / ("linsift_" + name)) {
+      : path_(std::filesystem::temp_directory_path() /
+              ("linsift_" + name + "_" + std::to_string(LINSIFT_PROCESS_ID()))) {
     std::error_code ignored;
     std::filesystem::remove_all(path_, ignored);
     std::filesystem::create_directories(path_);

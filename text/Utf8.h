@@ -1,0 +1,31 @@
+// The shape of UTF-8 sequences: the one definition of the program.
+#pragma once
+
+namespace text {
+
+/// What a UTF-8 lead byte promises: the sequence's size in bytes (1 for ASCII, 0 for a byte
+/// that starts no valid sequence) and the range its second byte must lie in, which rules out
+/// overlong forms, surrogates (D800-DFFF) and code points past U+10FFFF. Later bytes are
+/// 80-BF.
+struct Utf8Lead {
+  int size;
+  unsigned char low;
+  unsigned char high;
+};
+
+inline Utf8Lead Utf8LeadOf(unsigned char b) {
+  if (b < 0x80) return {1, 0x80, 0xBF};
+  if (b >= 0xC2 && b <= 0xDF) return {2, 0x80, 0xBF};
+  if (b == 0xE0) return {3, 0xA0, 0xBF};
+  if (b == 0xED) return {3, 0x80, 0x9F};
+  if (b >= 0xE1 && b <= 0xEF) return {3, 0x80, 0xBF};
+  if (b == 0xF0) return {4, 0x90, 0xBF};
+  if (b == 0xF4) return {4, 0x80, 0x8F};
+  if (b >= 0xF1 && b <= 0xF3) return {4, 0x80, 0xBF};
+  return {0, 0, 0};
+}
+
+/// A byte that continues a sequence: 80-BF.
+inline bool IsUtf8Continuation(unsigned char b) { return b >= 0x80 && b <= 0xBF; }
+
+}  // namespace text
