@@ -34,7 +34,8 @@ class Document {
   std::string Title() const;
 
   /// Makes text (null: empty) the document with this status, as one step; the file name
-  /// stays. A text with room to spare is shrunk to its length before it is kept.
+  /// stays. A text with room to spare is shrunk to its length before it is kept; one equal to
+  /// the current text shares the current buffer instead.
   void Replace(std::unique_ptr<B2String1> text, std::string status);
   /// As above with a buffer already shared (not shrunk).
   void Replace(std::shared_ptr<const B2String1> text, std::string status);

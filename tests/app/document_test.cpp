@@ -139,6 +139,15 @@ TEST(Document, ReplaceKeepsTheFileNameAndStatusOnlyChangesAreNoSteps) {
   doc.Replace(std::move(roomy), "");
   EXPECT_LT(doc.Text().Capacity(), 100);
   EXPECT_FALSE(doc.CanRedo());  // a new change drops the redo steps
+
+  // The same bytes again (a file loaded twice) are a step that shares the current buffer.
+  const std::shared_ptr<const B2String1> kept = doc.SharedText();
+  doc.Replace(Text("short"), "again");
+  EXPECT_EQ(doc.SharedText(), kept);
+  EXPECT_EQ(doc.Status(), "again");
+  ASSERT_TRUE(doc.Undo());
+  EXPECT_EQ(doc.SharedText(), kept);
+  EXPECT_EQ(doc.Status(), "");
 }
 
 TEST(Document, NameOfSplitsAtSeparatorsButNotAtShiftJisTrailBytes) {
