@@ -18,12 +18,15 @@ constexpr int kCountMatches = 6;
 // File menu.
 constexpr int kOpenFile = 11;
 constexpr int kExit = 12;
+constexpr int kSaveAs = 13;
 
 // Edit menu, which stands at bar position 1.
 constexpr int kSelectAll = 21;
 constexpr int kCopyAll = 22;
 constexpr int kClearAndPaste = 23;
 constexpr int kClearPane = 24;
+constexpr int kUndo = 25;
+constexpr int kRedo = 26;
 constexpr int kEditMenuPosition = 1;
 
 // String menu: both items run the same conversion.

@@ -55,6 +55,11 @@ std::string Document::Title() const {
 
 void Document::Replace(std::unique_ptr<B2String1> text, std::string status) {
   if (text == nullptr) text = std::make_unique<B2String1>();
+  // A text equal to the current one shares its buffer, so reloading a file or a filter that
+  // keeps every line adds no bytes to the history.
+  if (text->Equals(current_.text->Data(), current_.text->Length())) {
+    return Replace(current_.text, std::move(status));
+  }
   // A filter's output reserves for its worst case; the history should hold only the text.
   const int length = text->Length();
   if (text->Capacity() - length > length / 4 + 4096) text->Reserve(length);
@@ -93,7 +98,7 @@ bool Document::Load(const char* path, std::string& message) {
       break;
   }
   const int length = load.text->Length();
-  message = ShownTexts::Lines(load.text->CountOf("\n") + 1);
+  message = LineCount(*load.text);
   if (load.outcome == FileLoad::Outcome::kCut) {
     message += Fill(ui::kLoadCut, {Grouped(load.fileSize), Grouped(length)});
   } else if (load.outcome == FileLoad::Outcome::kEndedAtNul) {
@@ -114,6 +119,10 @@ bool Document::Save(const char* path, std::string& message) {
   message = Fill(ui::kSaved, {name});
   current_.fileName = name;
   return true;
+}
+
+std::string Document::LineCount(const B2String1& text) {
+  return ShownTexts::Lines(text.CountOf("\n") + 1);
 }
 
 std::string Document::NameOf(const char* path) {

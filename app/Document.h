@@ -19,8 +19,8 @@ class Document {
   static constexpr std::size_t kMaxBytes = B2String1::kMaxLength;
 
   /// Empty text, empty status, no file name, no steps.
-  explicit Document(std::size_t maxSteps = DocumentHistory::kMaxSteps,
-                    std::size_t maxBytes = DocumentHistory::kMaxBytes);
+  explicit Document(std::size_t maxSteps = limits::kHistorySteps,
+                    std::size_t maxBytes = limits::kHistoryBytes);
 
   /// The current text (an empty string at first).
   const B2String1& Text() const { return *current_.text; }
@@ -34,7 +34,8 @@ class Document {
   std::string Title() const;
 
   /// Makes text (null: empty) the document with this status, as one step; the file name
-  /// stays. A text with room to spare is shrunk to its length before it is kept.
+  /// stays. A text with room to spare is shrunk to its length before it is kept; one equal to
+  /// the current text shares the current buffer instead.
   void Replace(std::unique_ptr<B2String1> text, std::string status);
   /// As above with a buffer already shared (not shrunk).
   void Replace(std::shared_ptr<const B2String1> text, std::string status);
@@ -60,6 +61,10 @@ class Document {
   /// becomes path's name (not a step: text and status stay), message gets "保存しました：<name>",
   /// true. On failure nothing changes, message gets "保存できません：<name>", false.
   bool Save(const char* path, std::string& message);
+
+  /// The status of a text that no filter wrote (loaded, pasted, typed, cleared): its line
+  /// count "全<n>行" with n its LF bytes plus one, as the filters count lines.
+  static std::string LineCount(const B2String1& text);
 
   /// True when a result of size bytes may become the document (at most 40,000,000);
   /// otherwise the window keeps the document and shows ui::kResultTooLarge.

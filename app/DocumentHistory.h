@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "strings/B2String1.h"
+#include "text/Limits.h"
 
 /// The states the document was in before (undo) and after (redo) its current one. A state's
 /// text is a shared buffer that is never changed, so a step costs only a text that differs
@@ -26,13 +27,9 @@ class DocumentHistory {
     std::string fileName;
   };
 
-  // The window's bounds (they belong with the other limits in text/Limits.h). Twenty steps of
-  // 40,000,000-byte texts would not fit in memory, so the byte bound decides for large texts
-  // (ten steps of the largest) and the step bound for small ones.
-  static constexpr std::size_t kMaxSteps = 100;
-  static constexpr std::size_t kMaxBytes = 400000000;
-
-  explicit DocumentHistory(std::size_t maxSteps = kMaxSteps, std::size_t maxBytes = kMaxBytes);
+  /// The window's bounds are limits::kHistorySteps and limits::kHistoryBytes.
+  explicit DocumentHistory(std::size_t maxSteps = limits::kHistorySteps,
+                           std::size_t maxBytes = limits::kHistoryBytes);
 
   /// The document left `previous` for a new state: previous becomes the newest undo step,
   /// every redo step is dropped, then the bounds above are applied.

@@ -42,6 +42,7 @@ HMENU BuildMenuBar(WindowState& state) {
   state.versionMenu = CreateMenu();
 
   AppendMenuA(state.fileMenu, MF_STRING, ids::kOpenFile, ui::kOpenItem);
+  AppendMenuA(state.fileMenu, MF_STRING, ids::kSaveAs, ui::kSaveAsItem);
   AppendMenuA(state.fileMenu, MF_SEPARATOR, 0, nullptr);
   AppendMenuA(state.fileMenu, MF_STRING, ids::kExit, ui::kExitItem);
 
@@ -49,6 +50,10 @@ HMENU BuildMenuBar(WindowState& state) {
   AppendMenuA(state.editMenu, MF_STRING, ids::kCopyAll, ui::kCopyAllItem);
   AppendMenuA(state.editMenu, MF_STRING, ids::kClearAndPaste, ui::kClearAndPasteItem);
   AppendMenuA(state.editMenu, MF_STRING, ids::kClearPane, ui::kClearItem);
+  AppendMenuA(state.editMenu, MF_SEPARATOR, 0, nullptr);
+  // Nothing to undo or redo yet.
+  AppendMenuA(state.editMenu, MF_STRING | MF_GRAYED, ids::kUndo, ui::kUndoItem);
+  AppendMenuA(state.editMenu, MF_STRING | MF_GRAYED, ids::kRedo, ui::kRedoItem);
 
   AppendMenuA(state.stringMenu, MF_STRING, ids::kConvertSjis, ui::kSjisItem);
   AppendMenuA(state.stringMenu, MF_STRING, ids::kConvertUrl, ui::kUrlDecodeItem);
@@ -74,13 +79,16 @@ constexpr ACCEL Key(BYTE modifiers, WORD key, int command) {
 }
 constexpr ACCEL kAccelerators[] = {
     Key(FCONTROL, 'O', ids::kOpenFile),
+    Key(FCONTROL, 'S', ids::kSaveAs),
+    Key(FCONTROL, 'Z', ids::kUndo),
+    Key(FCONTROL, 'Y', ids::kRedo),
 };
 
 // WM_CREATE: builds the controls, prepares the open dialog and loads the command-line
-// file. The window's own handle comes with the message: CreateWindowExA has not
-// returned yet. Returns -1 (and so fails the creation) when the search box, the pane or
-// the status bar cannot be made, since no command could work without them. The controls
-// are made in their Tab order: search box, buttons, pane.
+// file (its outcome goes to the status bar). The window's own handle comes with the
+// message: CreateWindowExA has not returned yet. Returns -1 (and so fails the creation)
+// when the search box, the pane or the status bar cannot be made, since no command could
+// work without them. The controls are made in their Tab order: search box, buttons, pane.
 LRESULT OnCreate(WindowState& state) {
   HWND window = state.window;
   state.searchBox = CreateWindowExA(
@@ -97,7 +105,7 @@ LRESULT OnCreate(WindowState& state) {
   if (state.statusBar == nullptr) return -1;
 
   PrepareOpenDialog(state);
-  if (!state.startupPath.empty()) LoadFileIntoPane(state, state.startupPath.c_str());
+  if (!state.startupPath.empty()) LoadFile(state, state.startupPath.c_str());
   return 0;
 }
 
@@ -196,7 +204,7 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
       OnCommand(*state, LOWORD(wParam));  // may destroy the window and free the state
       return 0;
     case WM_INITMENUPOPUP:
-      OnInitMenuPopup(reinterpret_cast<HMENU>(wParam), lParam);
+      OnInitMenuPopup(*state, reinterpret_cast<HMENU>(wParam), lParam);
       return 0;
     case WM_DROPFILES:
       return OnDropFiles(*state, wParam, lParam);

@@ -29,7 +29,8 @@ HWND StartMainWindow(HINSTANCE instance, const char* commandLine, int show);
 /// Tab and Shift+Tab move the focus through search box, the four buttons and the pane
 /// (the search box gets its text selected); in the pane, Tab types a tab as in an editor
 /// and Ctrl+Tab (Ctrl+Shift+Tab) moves on (back); Enter in the search box runs 抽出 and on
-/// a button presses it; Ctrl+A selects the whole text of the search box or the pane.
+/// a button presses it; Ctrl+A selects the whole text of the search box or the pane. The
+/// accelerators (Ctrl+O, Ctrl+S, Ctrl+Z, Ctrl+Y) work wherever the focus is.
 void ProcessMessage(HWND window, MSG& message);
 
 /// Destroys the main window `window` (and with it its state) if it still exists.

@@ -87,12 +87,20 @@ std::string PaneText::View(const char* bytes, size_t size) {
   std::string view;
   view.reserve(size + size / 16);
   const char* end = bytes + size;
+  // The next CR and the next LF at or after `at`, each searched again only once passed, so
+  // a text without one of them is not scanned to its end for every line.
+  const auto next = [end](const char* from, char byte) {
+    const void* found = std::memchr(from, byte, static_cast<size_t>(end - from));
+    return found == nullptr ? end : static_cast<const char*>(found);
+  };
+  const char* cr = next(bytes, '\r');
+  const char* lf = next(bytes, '\n');
   for (const char* at = bytes; at < end;) {
     // Copy up to the next CR or LF, then write the break as CR LF.
-    const char* cr = static_cast<const char*>(std::memchr(at, '\r', static_cast<size_t>(end - at)));
-    const char* lf = static_cast<const char*>(std::memchr(at, '\n', static_cast<size_t>(end - at)));
-    const char* brk = cr == nullptr ? lf : (lf == nullptr ? cr : std::min(cr, lf));
-    if (brk == nullptr) {
+    if (cr < at) cr = next(at, '\r');
+    if (lf < at) lf = next(at, '\n');
+    const char* brk = std::min(cr, lf);
+    if (brk == end) {
       view.append(at, end);
       break;
     }
@@ -105,6 +113,11 @@ std::string PaneText::View(const char* bytes, size_t size) {
 
 void PaneText::SetText(const char* bytes, size_t size) {
   const std::string view = View(bytes, size);
+  // A character takes at least one byte, so the view's length in bytes is room enough.
+  const size_t limit = std::max(view.size(), static_cast<size_t>(kPaneTextLimit));
+  if (SendMessageA(handle_, EM_GETLIMITTEXT, 0, 0) < static_cast<LRESULT>(limit)) {
+    SendMessageA(handle_, EM_SETLIMITTEXT, limit, 0);
+  }
   // The control takes time with every line it is given, while reading it back is quick:
   // only the part that differs from what it shows is written, unless that is most of it.
   if (!ReplaceChangedPart(view)) SetWindowTextA(handle_, view.c_str());

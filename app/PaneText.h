@@ -36,7 +36,8 @@ class PaneText {
   /// Shows the `size` bytes at `bytes` (null shows nothing) in place of the whole text,
   /// as View gives them, with the caret and the view at the start; when the pane already
   /// shows exactly that text, the caret and the view stay where they are. Either way the
-  /// text is then unmodified (IsModified false) and there is nothing to undo.
+  /// text is then unmodified (IsModified false) and there is nothing to undo. A view longer
+  /// than kPaneTextLimit raises the limit to its length, so it is shown whole.
   void SetText(const char* bytes, size_t size);
 
   /// The whole text shown, in the ANSI code page: what WM_GETTEXT delivers.

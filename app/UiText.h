@@ -36,6 +36,10 @@ constexpr char kCopyAllItem[] =
 constexpr char kClearAndPasteItem[] =
     "\x83\x4e\x83\x8a\x83\x41\x81\x95\x93\x5c\x82\xe8\x95\x74\x82\xaf(&P)";  // クリア＆貼り付け(&P)
 constexpr char kClearItem[] = "\x83\x4e\x83\x8a\x83\x41(&E)";                // クリア(&E)
+constexpr char kUndoItem[] =
+    "\x8c\xb3\x82\xc9\x96\xdf\x82\xb7(&U)\tCtrl+Z";  // 元に戻す(&U)\tCtrl+Z
+constexpr char kRedoItem[] =
+    "\x82\xe2\x82\xe8\x92\xbc\x82\xb5(&R)\tCtrl+Y";  // やり直し(&R)\tCtrl+Y
 
 // String menu: both items carry the mnemonic U.
 constexpr char kStringMenu[] =

@@ -1,13 +1,17 @@
-// The window commands: each reads the controls, calls a core and writes the results.
+// The window commands: each reads the controls, calls the document or a core, and shows the
+// document again.
 #include "app/WindowCommands.h"
 
 #include <commdlg.h>
 #include <shellapi.h>
 
 #include <cstring>
+#include <memory>
 #include <string>
+#include <utility>
 
 #include "app/CommandIds.h"
+#include "app/Document.h"
 #include "app/UiText.h"
 #include "filters/ConvertLines.h"
 #include "filters/FilterResult.h"
@@ -77,13 +81,45 @@ class Busy {
 
 using LineFilter = FilterResult (*)(const char* searchText, const char* pane, size_t paneSize);
 
-// Writes what a core produced: the pane, then the status; then ends `busy` and shows the
-// message box, so the status is already shown while the box waits.
-void ShowResult(WindowState& state, const FilterResult& result, Busy& busy) {
-  if (result.pane) {
-    state.pane.SetText(result.pane->Data(), static_cast<size_t>(result.pane->Size()));
+// What the user typed in the pane since the last write becomes the document, as a step of
+// its own with its line count, so a command works on it and undo takes the typing back
+// first. False, with the reason in the status bar, when the typed text is too large to be
+// the document; the command must then change nothing.
+bool TakeTyping(WindowState& state) {
+  if (!state.pane.IsModified()) return true;
+  const std::string typed = state.pane.Text();
+  if (!Document::Fits(typed.size())) {
+    SetWindowTextA(state.statusBar, ui::kResultTooLarge);
+    return false;
   }
-  if (result.status) SetWindowTextA(state.statusBar, result.status->c_str());
+  auto text = std::make_unique<B2String1>(typed.data(), static_cast<int>(typed.size()));
+  std::string status = Document::LineCount(*text);
+  state.document.Replace(std::move(text), std::move(status));
+  state.pane.ClearModified();
+  return true;
+}
+
+// Makes `text` the document with `status` as one step and shows it.
+void ReplaceDocument(WindowState& state, std::unique_ptr<B2String1> text, std::string status) {
+  state.document.Replace(std::move(text), std::move(status));
+  ShowDocument(state);
+}
+
+// Takes what a core produced: a new text becomes the document with the core's status (empty
+// when it gives none); a status alone becomes the document's status; a result that was cut
+// changes nothing and says so. Then ends `busy` and shows the message box, so the status is
+// already shown while the box waits.
+void ShowResult(WindowState& state, FilterResult result, Busy& busy) {
+  if (result.cut) {
+    SetWindowTextA(state.statusBar, ui::kResultTooLarge);
+    return;
+  }
+  if (result.pane) {
+    ReplaceDocument(state, std::move(result.pane), result.status.value_or(std::string()));
+  } else if (result.status) {
+    state.document.SetStatus(*result.status);
+    SetWindowTextA(state.statusBar, result.status->c_str());
+  }
   busy.End();
   if (result.message) {
     MessageBoxA(state.window, result.message->c_str(), result.caption.c_str(), MB_OK);
@@ -92,49 +128,69 @@ void ShowResult(WindowState& state, const FilterResult& result, Busy& busy) {
 
 void RunLineFilter(WindowState& state, LineFilter filter, int searchCapacity) {
   const std::string search = ReadSearchText(state.searchBox, searchCapacity);
-  // Every filter refuses an empty search text; spare reading a large pane for nothing.
+  // Every filter refuses an empty search text.
   if (search.empty()) return;
   Busy busy(state);
-  const std::string pane = state.pane.Text();
-  ShowResult(state, filter(search.c_str(), pane.data(), pane.size()), busy);
+  if (!TakeTyping(state)) return;
+  const B2String1& text = state.document.Text();
+  ShowResult(state, filter(search.c_str(), text.Data(), static_cast<size_t>(text.Length())), busy);
 }
 
-void ConvertPane(WindowState& state) {
-  // An empty pane stays as it is.
-  if (SendMessageA(state.pane.Handle(), WM_GETTEXTLENGTH, 0, 0) < 1) return;
+// The conversion's status counts the lines it wrote, each ended by CR LF, as the filters'.
+void ConvertDocument(WindowState& state) {
   Busy busy(state);
-  const std::string pane = state.pane.Text();
-  ShowResult(state, ConvertLines(state.convert, pane.data(), pane.size()), busy);
+  if (!TakeTyping(state)) return;
+  const B2String1& text = state.document.Text();
+  if (text.Length() == 0) return;  // an empty text stays as it is
+  FilterResult result =
+      ConvertLines(state.convert, text.Data(), static_cast<size_t>(text.Length()));
+  if (result.pane && !result.status) result.status = ShownTexts::Lines(result.pane->CountOf("\n"));
+  ShowResult(state, std::move(result), busy);
 }
 
-void ShowLineCount(const WindowState& state, int lines) {
-  char status[256];
-  wsprintfA(status, ShownTexts::kLinesFormat, lines);
-  SetWindowTextA(state.statusBar, status);
-}
-
+// Asks for a file and loads it; cancelling changes nothing.
 void OpenFile(WindowState& state) {
   state.openDialog.lpstrTitle = ui::kOpenTitle;
   state.openDialog.Flags = OFN_FILEMUSTEXIST | OFN_HIDEREADONLY;
-  if (!GetOpenFileNameA(&state.openDialog)) return;  // cancelled: nothing changes
+  if (!GetOpenFileNameA(&state.openDialog)) return;
+  LoadFile(state, state.path);
+}
+
+// Asks for a file name (and before overwriting a file) and writes the document's bytes there.
+void SaveAs(WindowState& state) {
+  if (!TakeTyping(state)) return;
+  state.openDialog.lpstrTitle = ui::kSaveTitle;
+  state.openDialog.Flags = OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY;
+  if (!GetSaveFileNameA(&state.openDialog)) return;
   Busy busy(state);
-  ShowLineCount(state, LoadFileIntoPane(state, state.path));
+  std::string message;
+  state.document.Save(state.path, message);
+  SetWindowTextA(state.statusBar, message.c_str());
+  SetWindowTextA(state.window, state.document.Title().c_str());
+}
+
+void UndoOrRedo(WindowState& state, bool undo) {
+  Busy busy(state);
+  if (!TakeTyping(state)) return;
+  if (undo ? state.document.Undo() : state.document.Redo()) ShowDocument(state);
 }
 
 void SelectAll(const WindowState& state) { SendMessageA(state.pane.Handle(), EM_SETSEL, 0, -1); }
 
-// Puts the pane text on the clipboard. The block goes to the clipboard only when it
+// Puts the document's bytes on the clipboard. The block goes to the clipboard only when it
 // takes it; otherwise it is freed here.
-void CopyAll(const WindowState& state) {
-  const std::string text = state.pane.Text();
-  HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, text.size() + 1);
+void CopyAll(WindowState& state) {
+  if (!TakeTyping(state)) return;
+  const B2String1& text = state.document.Text();
+  const size_t size = static_cast<size_t>(text.Length());
+  HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, size + 1);
   if (block == nullptr) return;
   void* bytes = GlobalLock(block);
   if (bytes == nullptr) {
     GlobalFree(block);
     return;
   }
-  std::memcpy(bytes, text.c_str(), text.size() + 1);
+  std::memcpy(bytes, text.Data(), size);  // the block's last byte stays the NUL
   GlobalUnlock(block);
   if (!OpenClipboard(state.window)) {
     GlobalFree(block);
@@ -145,33 +201,57 @@ void CopyAll(const WindowState& state) {
   CloseClipboard();
 }
 
-// Replaces the pane text with the clipboard text. The text is read no further than its
-// block reaches, in case another program left it without a NUL.
+// Makes the clipboard text the document, byte for byte up to its NUL. The text is read no
+// further than its block reaches, in case another program left it without a NUL; a text
+// over 40,000,000 bytes changes nothing.
 void ClearAndPaste(WindowState& state) {
-  if (!OpenClipboard(state.window)) return;
-  HANDLE block = GetClipboardData(CF_TEXT);
-  if (block != nullptr) {
-    const char* bytes = static_cast<const char*>(GlobalLock(block));
-    if (bytes != nullptr) {
-      Busy busy(state);
-      const size_t size = GlobalSize(block);
-      // The view ends at a NUL anyway; without one, the text ends with the block.
-      state.pane.SetText(bytes, size);
+  Busy busy(state);
+  if (!TakeTyping(state) || !OpenClipboard(state.window)) return;
+  std::unique_ptr<B2String1> text;
+  bool tooLarge = false;
+  if (HANDLE block = GetClipboardData(CF_TEXT)) {
+    if (const char* bytes = static_cast<const char*>(GlobalLock(block))) {
+      size_t size = GlobalSize(block);
+      if (const void* nul = std::memchr(bytes, '\0', size)) {
+        size = static_cast<size_t>(static_cast<const char*>(nul) - bytes);
+      }
+      tooLarge = !Document::Fits(size);
+      if (!tooLarge) text = std::make_unique<B2String1>(bytes, static_cast<int>(size));
       GlobalUnlock(block);
     }
   }
   CloseClipboard();
+  if (tooLarge) {
+    SetWindowTextA(state.statusBar, ui::kResultTooLarge);
+  } else if (text) {
+    std::string status = Document::LineCount(*text);
+    ReplaceDocument(state, std::move(text), std::move(status));
+  }
 }
 
 void ClearPane(WindowState& state) {
+  if (!TakeTyping(state)) return;
   if (MessageBoxA(state.window, ui::kClearQuestion, ui::kClearCaption, MB_OKCANCEL) == IDOK) {
-    state.pane.SetText(nullptr, 0);
+    Busy busy(state);
+    ReplaceDocument(state, nullptr, Document::LineCount(B2String1()));
   }
+}
+
+// Enables or grays an item of the Edit menu.
+void Enable(HMENU menu, int id, bool enabled) {
+  EnableMenuItem(menu, static_cast<UINT>(id), MF_BYCOMMAND | (enabled ? MF_ENABLED : MF_GRAYED));
 }
 
 void About(HWND window) { MessageBoxA(window, ui::kAboutText, ui::kAboutCaption, MB_OK); }
 
 }  // namespace
+
+void ShowDocument(WindowState& state) {
+  const B2String1& text = state.document.Text();
+  state.pane.SetText(text.Data(), static_cast<size_t>(text.Length()));
+  SetWindowTextA(state.statusBar, state.document.Status().c_str());
+  SetWindowTextA(state.window, state.document.Title().c_str());
+}
 
 void PrepareOpenDialog(WindowState& state) {
   OPENFILENAMEA& dialog = state.openDialog;
@@ -187,12 +267,16 @@ void PrepareOpenDialog(WindowState& state) {
   dialog.nMaxFileTitle = sizeof(state.fileTitle) - 1;
 }
 
-int LoadFileIntoPane(WindowState& state, const char* path) {
-  B2String1 text;
-  text.LoadFile(path);  // a failed load leaves it empty, which empties the pane
-  state.pane.SetText(text.Data(), static_cast<size_t>(text.Size()));
-  // Lines as the filters count them: LF bytes plus one, a NUL byte not ending the count.
-  return text.CountOf("\n") + 1;
+bool LoadFile(WindowState& state, const char* path) {
+  Busy busy(state);
+  if (!TakeTyping(state)) return false;
+  std::string message;
+  if (!state.document.Load(path, message)) {
+    SetWindowTextA(state.statusBar, message.c_str());
+    return false;
+  }
+  ShowDocument(state);
+  return true;
 }
 
 void OnCommand(WindowState& state, int id) {
@@ -208,6 +292,8 @@ void OnCommand(WindowState& state, int id) {
       return RunLineFilter(state, CountMatches, kCountSearchCapacity);
     case ids::kOpenFile:
       return OpenFile(state);
+    case ids::kSaveAs:
+      return SaveAs(state);
     case ids::kExit:
       DestroyWindow(state.window);
       return;
@@ -219,9 +305,13 @@ void OnCommand(WindowState& state, int id) {
       return ClearAndPaste(state);
     case ids::kClearPane:
       return ClearPane(state);
+    case ids::kUndo:
+      return UndoOrRedo(state, true);
+    case ids::kRedo:
+      return UndoOrRedo(state, false);
     case ids::kConvertSjis:
     case ids::kConvertUrl:
-      return ConvertPane(state);
+      return ConvertDocument(state);
     case ids::kAbout:
       return About(state.window);
     default:
@@ -229,11 +319,14 @@ void OnCommand(WindowState& state, int id) {
   }
 }
 
-void OnInitMenuPopup(HMENU popup, LPARAM position) {
+void OnInitMenuPopup(const WindowState& state, HMENU popup, LPARAM position) {
   // The whole lParam is compared: the window menu sets its high word.
   if (position != ids::kEditMenuPosition) return;
-  const UINT state = IsClipboardFormatAvailable(CF_TEXT) ? MF_ENABLED : MF_GRAYED;
-  EnableMenuItem(popup, ids::kClearAndPaste, MF_BYCOMMAND | state);
+  Enable(popup, ids::kClearAndPaste, IsClipboardFormatAvailable(CF_TEXT));
+  // Typing in the pane is a step to undo, and leaves nothing to redo.
+  const bool typed = state.pane.IsModified();
+  Enable(popup, ids::kUndo, typed || state.document.CanUndo());
+  Enable(popup, ids::kRedo, !typed && state.document.CanRedo());
 }
 
 LRESULT OnDropFiles(WindowState& state, WPARAM wParam, LPARAM lParam) {
@@ -242,9 +335,6 @@ LRESULT OnDropFiles(WindowState& state, WPARAM wParam, LPARAM lParam) {
   // path left over from before; it changes nothing. So does a drop while busy.
   const bool take = !state.busy && DragQueryFileA(drop, 0, state.path, sizeof(state.path)) > 0;
   DragFinish(drop);
-  if (take) {
-    Busy busy(state);
-    ShowLineCount(state, LoadFileIntoPane(state, state.path));
-  }
+  if (take) LoadFile(state, state.path);
   return DefWindowProcA(state.window, WM_DROPFILES, wParam, lParam);
 }

@@ -1,6 +1,6 @@
 // What the main window does on WM_COMMAND, WM_INITMENUPOPUP and WM_DROPFILES: thin
-// adapters that read the controls of a WindowState, call the filter and string cores and
-// write the controls back.
+// adapters that read the controls of a WindowState, call its document or the filter and
+// string cores, and show the document in the controls.
 #pragma once
 
 #include <windows.h>
@@ -12,17 +12,23 @@
 /// window, which frees `state`: the caller must not use it afterwards.
 void OnCommand(WindowState& state, int id);
 
-/// Enables or grays the paste item when the Edit popup (bar position 1) opens,
-/// following whether the clipboard holds text. Other popups are left alone.
-void OnInitMenuPopup(HMENU popup, LPARAM position);
+/// When the Edit popup (bar position 1) opens: enables the paste item when the clipboard
+/// holds text, undo when there is a step or typing to undo, redo when there is a step to
+/// redo and no typing since; grays them otherwise. Other popups are left alone.
+void OnInitMenuPopup(const WindowState& state, HMENU popup, LPARAM position);
 
-/// Loads the first dropped file into the pane and shows its line count; releases the
-/// drop. Returns what DefWindowProcA gives for the message.
+/// Loads the first dropped file as LoadFile does; releases the drop. Returns what
+/// DefWindowProcA gives for the message.
 LRESULT OnDropFiles(WindowState& state, WPARAM drop, LPARAM lParam);
+
+/// Shows the document of `state`: its text in the pane (the pane is then unmodified), its
+/// status in the status bar and its title in the title bar.
+void ShowDocument(WindowState& state);
 
 /// Prepares the open dialog's record of `state` once its window exists.
 void PrepareOpenDialog(WindowState& state);
 
-/// Loads the file at `path` into the pane, whatever the load gives (a failed load
-/// empties the pane). Returns the file's line count: its LF bytes plus one.
-int LoadFileIntoPane(WindowState& state, const char* path);
+/// Loads the file at `path` into the document (Document::Load) as one step, after what the
+/// user typed, and shows it: text, status (line count, and what was not loaded) and title.
+/// A failed load changes nothing but the status bar, which says why; false then.
+bool LoadFile(WindowState& state, const char* path);

@@ -1,5 +1,5 @@
-// Everything the main window keeps between messages, in one record: its controls, menus,
-// the open dialog's record and buffers, the start-up path and the bound converter.
+// Everything the main window keeps between messages, in one record: its document, controls,
+// menus, the file dialogs' record and buffers, the start-up path and the bound converter.
 #pragma once
 
 #include <windows.h>
@@ -8,6 +8,7 @@
 
 #include <string>
 
+#include "app/Document.h"
 #include "app/PaneText.h"
 #include "nkf32/nkf32.h"
 
@@ -22,6 +23,9 @@ struct WindowState {
   HWND statusBar = nullptr;
   /// The pane, the view of the text.
   PaneText pane;
+  /// The text the window works on, its status, file name and undo history. The pane shows
+  /// it; what the user types there becomes the document before the next command.
+  Document document;
   /// The window's accelerator table (MainWindow.cpp); destroyed with the window.
   HACCEL accelerators = nullptr;
   /// The control that had the focus when the window was last deactivated; it gets the
@@ -36,8 +40,8 @@ struct WindowState {
   HMENU stringMenu = nullptr;
   HMENU versionMenu = nullptr;
 
-  /// The open dialog's record, owned by the window, and the path it shares with drops:
-  /// never cleared, so the dialog starts with the last path chosen or dropped.
+  /// The record of the open and save dialogs, owned by the window, and the path they share
+  /// with drops: never cleared, so a dialog starts with the last path chosen or dropped.
   OPENFILENAMEA openDialog{};
   char path[256] = {};
   char fileTitle[256] = {};

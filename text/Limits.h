@@ -17,7 +17,14 @@ constexpr int kSearchCapacity = kSearchBytes + 1;
 /// Room CountMatches reads it into: one byte more, to see that a text is too long, and a NUL.
 constexpr int kCountSearchCapacity = kSearchBytes + 2;
 
-/// Characters the window's pane accepts (the limit it is given with EM_EXLIMITTEXT).
+/// Undo steps the window's document keeps at most, and bytes of text those steps hold at most;
+/// the oldest go first. Twenty steps of 40,000,000-byte texts would not fit in memory, so the
+/// byte bound decides for large texts (ten steps of the largest) and the step bound for small
+/// ones.
+constexpr int kHistorySteps = 100;
+constexpr int kHistoryBytes = 400000000;
+
+/// Characters the window's pane accepts (its EM_SETLIMITTEXT limit; raised for a longer text).
 constexpr int kPaneTextChars = 20000000;
 
 }  // namespace limits

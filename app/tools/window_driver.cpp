@@ -14,8 +14,12 @@
 //       writes a generated text of about BYTES bytes to a file, loads it through the
 //       command path (a drop) and runs every command on it, each on the freshly loaded
 //       text and timed up to the final paint (wall and CPU time); then loads the file
-//       LOADS times (default 10) and prints the working set after each load, and the peak.
+//       LOADS times (default 10) and prints the working set after each load, the peak and
+//       the undo history each load adds to.
 //       With open-filter, only the load and 抽出.
+//   window_driver history BYTES COMMANDS
+//       loads a generated text, then runs COMMANDS commands by turns (a load of a variant
+//       of the file, 抽出), printing the working set and the undo history after each.
 #include <windows.h>
 // After <windows.h>:
 #include <psapi.h>
@@ -287,10 +291,60 @@ int Commands(size_t bytes, int loads, bool all) {
   std::printf("  peak working set %.0f MB\n", PeakMegabytes());
   for (int i = 1; i <= loads; ++i) {
     open();
-    std::printf("  load %2d: working set %4.0f MB\n", i, PeakMegabytes(true));
+    const DocumentHistory& history = state->document.History();
+    std::printf("  load %2d: working set %4.0f MB, peak %4.0f MB; history %zu steps, %.0f MB\n", i,
+                PeakMegabytes(true), PeakMegabytes(), history.UndoCount(),
+                static_cast<double>(history.UndoBytes()) / 1e6);
   }
   std::printf("  peak working set %.0f MB\n", PeakMegabytes());
   std::fflush(stdout);
+  EndWindow(state);
+  DeleteFileA(path.c_str());
+  return 0;
+}
+
+// Memory as the history fills: loads a generated text of about BYTES bytes, then runs
+// COMMANDS commands by turns, a drop of a variant of the file (a new first line, so every
+// load is a text of its own) and 抽出 on it, printing the working set and the history after
+// each, and the peak.
+int History(size_t bytes, int commands) {
+  const std::string text = MakeText(bytes);
+  char dir[MAX_PATH];
+  GetTempPathA(MAX_PATH, dir);
+  const std::string path = std::string(dir) + "window_driver history.txt";
+  auto write = [&](int variant) {
+    FILE* f = std::fopen(path.c_str(), "wb");
+    if (f == nullptr) return false;
+    std::fprintf(f, "variant %d\r\n", variant);
+    std::fwrite(text.data(), 1, text.size(), f);
+    return std::fclose(f) == 0;
+  };
+  WindowState* state = StartWindow("");
+  if (state == nullptr || !write(0)) return 1;
+  HWND window = state->window;
+  SetWindowTextA(state->searchBox, "\x95\x5c\x8e\xa6");  // 表示
+  auto drop = [&] {
+    SendMessageA(window, WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDrop(path)), 0);
+    Pump();
+  };
+  drop();
+  std::printf("%zu bytes loaded: working set %.0f MB, peak %.0f MB\n", text.size(),
+              PeakMegabytes(true), PeakMegabytes());
+  for (int i = 1; i <= commands; ++i) {
+    if (i % 2 == 1) {
+      if (!write(i)) return 1;
+      drop();
+    } else {
+      SendMessageA(window, WM_COMMAND, ids::kExtract, 0);
+      Pump();
+    }
+    const DocumentHistory& history = state->document.History();
+    std::printf("  %2d %s: working set %4.0f MB, peak %4.0f MB; history %zu steps, %.0f MB\n", i,
+                i % 2 == 1 ? "load" : "extract", PeakMegabytes(true), PeakMegabytes(),
+                history.UndoCount(), static_cast<double>(history.UndoBytes()) / 1e6);
+    std::fflush(stdout);
+  }
+  std::printf("  peak working set %.0f MB\n", PeakMegabytes());
   EndWindow(state);
   DeleteFileA(path.c_str());
   return 0;
@@ -306,12 +360,16 @@ int main(int argc, char** argv) {
     return Commands(std::strtoul(argv[2], nullptr, 10), argc > 3 ? std::atoi(argv[3]) : 10,
                     argc <= 4 || std::strcmp(argv[4], "open-filter") != 0);
   }
+  if (mode == "history" && argc > 3) {
+    return History(std::strtoul(argv[2], nullptr, 10), std::atoi(argv[3]));
+  }
   if (mode == "repeat" && argc > 3)
     return Repeat(std::strtoul(argv[2], nullptr, 10), std::atoi(argv[3]));
   std::fprintf(stderr,
                "usage: window_driver show [--search TEXT] [--press NAME] [FILE]\n"
                "       window_driver repeat BYTES TIMES\n"
                "       window_driver bench BYTES...\n"
-               "       window_driver commands BYTES [LOADS] [all|open-filter]\n");
+               "       window_driver commands BYTES [LOADS] [all|open-filter]\n"
+               "       window_driver history BYTES COMMANDS\n");
   return 2;
 }

@@ -6,8 +6,10 @@
 #include <chrono>
 #include <cstdio>
 #include <cstring>
+#include <memory>
 
 #include "app/MainWindow.h"
+#include "app/WindowCommands.h"
 #include "filters/ShownTexts.h"
 
 void MainWindowTest::Start(const char* commandLine) {
@@ -35,7 +37,13 @@ RECT MainWindowTest::PlaceOf(HWND control) const {
 std::string MainWindowTest::Pane() const { return State().pane.Text(); }
 std::string MainWindowTest::Status() const { return PaneText::ReadText(State().statusBar); }
 void MainWindowTest::SetPane(const std::string& text) {
-  State().pane.SetText(text.data(), text.size());
+  State().document.Replace(std::make_unique<B2String1>(text.data(), static_cast<int>(text.size())),
+                           "");
+  ShowDocument(State());
+}
+std::string MainWindowTest::DocumentText() const {
+  const B2String1& text = State().document.Text();
+  return std::string(text.Data(), static_cast<size_t>(text.Length()));
 }
 void MainWindowTest::SetSearch(const std::string& text) {
   SetWindowTextA(State().searchBox, text.c_str());
@@ -113,6 +121,16 @@ std::pair<DWORD, DWORD> Selection(HWND control) {
 }
 
 std::string Lines(int n) { return ShownTexts::Lines(n); }
+
+std::string Said(const char* format, const std::string& first, const std::string& second) {
+  std::string text = format;
+  for (const std::string* arg : {&first, &second}) {
+    const size_t at = text.find("%s");
+    if (at == std::string::npos) break;
+    text.replace(at, 2, *arg);
+  }
+  return text;
+}
 
 std::string WriteTempFile(const std::string& name, const std::string& bytes) {
   char dir[MAX_PATH];
@@ -193,6 +211,51 @@ std::function<void(HWND)> TypePathAndOpen(const std::string& path, std::string* 
     if (shown != nullptr) *shown = FileNameBoxText(dialog);
     SetWindowTextA(GetDlgItem(dialog, kFileNameBox), path.c_str());
     PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+  };
+}
+
+std::function<void(HWND)> TypePathAndSave(const std::string& path, int overwrite, bool* asked) {
+  return [path, overwrite, asked](HWND dialog) {
+    // Read without messages: the test's thread may be past its modal loop already.
+    wchar_t caption[256] = {};
+    InternalGetWindowText(dialog, caption, 256);
+    SetWindowTextA(GetDlgItem(dialog, kFileNameBox), path.c_str());
+    PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+    // The question comes as a box with the dialog's caption, while the dialog stays.
+    struct Search {
+      HWND dialog;
+      const wchar_t* caption;
+      HWND box;
+    } search{dialog, caption, nullptr};
+    const DWORD thread = GetWindowThreadProcessId(dialog, nullptr);
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(2);
+    while (search.box == nullptr && IsWindow(dialog) &&
+           std::chrono::steady_clock::now() < deadline) {
+      std::this_thread::sleep_for(std::chrono::milliseconds(10));
+      EnumThreadWindows(
+          thread,
+          [](HWND w, LPARAM p) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(p);
+            char name[16] = {};
+            wchar_t text[256] = {};
+            GetClassNameA(w, name, sizeof name);
+            InternalGetWindowText(w, text, 256);
+            if (w != s->dialog && std::string(name) == "#32770" && IsWindowVisible(w) &&
+                std::wstring(text) == s->caption) {
+              s->box = w;
+              return FALSE;
+            }
+            return TRUE;
+          },
+          reinterpret_cast<LPARAM>(&search));
+    }
+    if (asked != nullptr) *asked = search.box != nullptr;
+    if (search.box != nullptr) PostMessageA(GetDlgItem(search.box, overwrite), BM_CLICK, 0, 0);
+    // Answered No, the dialog stays open: cancel it.
+    if (overwrite == IDNO && search.box != nullptr) {
+      while (IsWindow(search.box)) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+      PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+    }
   };
 }
 

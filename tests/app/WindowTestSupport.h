@@ -43,8 +43,10 @@ class MainWindowTest : public testing::Test {
 
   std::string Pane() const;
   std::string Status() const;
-  /// Through the window's own writer, as the commands write it.
+  /// Makes `text` the document (one step, empty status) and shows it, as a command would.
   void SetPane(const std::string& text);
+  /// The document's bytes.
+  std::string DocumentText() const;
   void SetSearch(const std::string& text);
   void SetStatus(const std::string& text);
 
@@ -66,6 +68,9 @@ std::pair<DWORD, DWORD> Selection(HWND control);
 
 /// The window's line count in the status bar.
 std::string Lines(int n);
+
+/// A status text of app/UiText.h with its %s (the first; the second too when given) filled in.
+std::string Said(const char* format, const std::string& first, const std::string& second = "");
 
 /// `bytes` written to the file `name` in the temporary folder; its path.
 std::string WriteTempFile(const std::string& name, const std::string& bytes);
@@ -105,5 +110,8 @@ class DialogAnswer {
 /// Answers the open dialog with `path` typed into its file name box; keeps in `shown`
 /// (unless null) what the box held when the dialog opened.
 std::function<void(HWND)> TypePathAndOpen(const std::string& path, std::string* shown);
+/// Answers the save dialog with `path`, and the question whether to overwrite it (if it
+/// comes) with `overwrite` (IDYES or IDNO); `asked` (unless null) tells whether it came.
+std::function<void(HWND)> TypePathAndSave(const std::string& path, int overwrite, bool* asked);
 /// Cancels the open dialog; keeps what its file name box held in `shown` (unless null).
 std::function<void(HWND)> Cancel(std::string* shown);

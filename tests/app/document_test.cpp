@@ -10,11 +10,12 @@
 #include <string>
 #include <vector>
 
-#include "support/Cp932Text.h"
 #include "app/FileSave.h"
 #include "app/UiText.h"
 #include "filters/ShownTexts.h"
+#include "support/Cp932Text.h"
 #include "support/TempFolder.h"
+#include "text/Limits.h"
 
 namespace {
 
@@ -106,8 +107,8 @@ TEST(DocumentHistory, RandomReplaceUndoRedoMatchTheModel) {
 TEST(DocumentHistory, WindowBoundsKeepTwentyStepsAndAboutFourHundredMegabytes) {
   Document small;
   for (int i = 0; i < 130; ++i) small.Replace(Text(std::to_string(i)), "");
-  EXPECT_EQ(small.History().UndoCount(), DocumentHistory::kMaxSteps);
-  EXPECT_GE(DocumentHistory::kMaxSteps, 20u);
+  EXPECT_EQ(small.History().UndoCount(), static_cast<size_t>(limits::kHistorySteps));
+  EXPECT_GE(limits::kHistorySteps, 20);
 
   const std::shared_ptr<const B2String1> big =
       std::make_shared<const B2String1>(std::string(40000000, 'x').c_str());
@@ -138,6 +139,15 @@ TEST(Document, ReplaceKeepsTheFileNameAndStatusOnlyChangesAreNoSteps) {
   doc.Replace(std::move(roomy), "");
   EXPECT_LT(doc.Text().Capacity(), 100);
   EXPECT_FALSE(doc.CanRedo());  // a new change drops the redo steps
+
+  // The same bytes again (a file loaded twice) are a step that shares the current buffer.
+  const std::shared_ptr<const B2String1> kept = doc.SharedText();
+  doc.Replace(Text("short"), "again");
+  EXPECT_EQ(doc.SharedText(), kept);
+  EXPECT_EQ(doc.Status(), "again");
+  ASSERT_TRUE(doc.Undo());
+  EXPECT_EQ(doc.SharedText(), kept);
+  EXPECT_EQ(doc.Status(), "");
 }
 
 TEST(Document, NameOfSplitsAtSeparatorsButNotAtShiftJisTrailBytes) {

@@ -34,6 +34,8 @@ TEST(UiText, EveryTextDecodesToItsReadableForm) {
       {"kCopyAllItem", ui::kCopyAllItem, "すべてコピー(&C)"},
       {"kClearAndPasteItem", ui::kClearAndPasteItem, "クリア＆貼り付け(&P)"},
       {"kClearItem", ui::kClearItem, "クリア(&E)"},
+      {"kUndoItem", ui::kUndoItem, "元に戻す(&U)\tCtrl+Z"},
+      {"kRedoItem", ui::kRedoItem, "やり直し(&R)\tCtrl+Y"},
       {"kStringMenu", ui::kStringMenu, "文字列処理（&O）"},
       {"kSjisItem", ui::kSjisItem, "文字コードSJIS化(&U)"},
       {"kUrlDecodeItem", ui::kUrlDecodeItem, "URLデコード(&U)"},

@@ -28,9 +28,11 @@ TEST_F(MainWindowTest, CopyAllAndClearAndPasteGoThroughTheClipboard) {
   SetPane("replaced whole");
   Press(ids::kClearAndPaste);
   EXPECT_EQ(Pane(), "\x95\x5c pasted\r\n");
+  EXPECT_EQ(Status(), Lines(2));
   EXPECT_EQ(ClipboardText(), "\x95\x5c pasted\r\n");  // the clipboard keeps its text
 
   ASSERT_TRUE(PutOnClipboard(nullptr));
+  SetStatus("kept");
   Press(ids::kClearAndPaste);
   EXPECT_EQ(Pane(), "\x95\x5c pasted\r\n");
   EXPECT_EQ(Status(), "kept");
@@ -83,7 +85,8 @@ TEST_F(MainWindowTest, ClearPaneAsksFirst) {
     ASSERT_TRUE(question.found());
   }
   EXPECT_EQ(Pane(), "");
-  EXPECT_EQ(Status(), "kept");
+  EXPECT_EQ(DocumentText(), "");
+  EXPECT_EQ(Status(), Lines(1));
 }
 
 TEST_F(MainWindowTest, AboutShowsTheVersionBox) {

@@ -47,20 +47,24 @@ class CommandLineTest : public MainWindowTest {
   void SetUp() override {}
 };
 
-TEST_F(CommandLineTest, NamedFileIsLoadedWithoutStatus) {
+TEST_F(CommandLineTest, NamedFileIsLoadedWithItsLineCountAndName) {
   // One path, blanks and all.
   const std::string path = WriteTempFile("linsift start up.txt", "\x93\xfa\x96\x7b\nline 2\n");
   Start(path.c_str());
+  EXPECT_EQ(DocumentText(), "\x93\xfa\x96\x7b\nline 2\n");
   EXPECT_EQ(Pane(), "\x93\xfa\x96\x7b\r\nline 2\r\n");
-  EXPECT_EQ(Status(), "");
+  EXPECT_EQ(Status(), Lines(3));
+  EXPECT_EQ(PaneText::ReadText(Window()), "linsift start up.txt - Linsift");
 }
 
-TEST_F(CommandLineTest, QuotedOrMissingPathLoadsNothing) {
+TEST_F(CommandLineTest, QuotedOrMissingPathLoadsNothingAndSaysWhy) {
   const std::string path = WriteTempFile("linsift quoted.txt", "text\r\n");
   for (const std::string& line : {"\"" + path + "\"", path + ".missing"}) {
     Start(line.c_str());
     EXPECT_EQ(Pane(), "") << line;
-    EXPECT_EQ(Status(), "") << line;
+    const std::string name = line.substr(line.find("linsift quoted"));
+    EXPECT_EQ(Status(), Said(ui::kLoadMissing, name)) << line;
+    EXPECT_EQ(PaneText::ReadText(Window()), "Linsift");
     TearDown();
   }
 }
@@ -78,17 +82,10 @@ TEST_F(MainWindowTest, DroppedFileIsLoadedAndCounted) {
   EXPECT_EQ(Pane(), "a\r\nb\r\n");
   EXPECT_EQ(Status(), Lines(3));
 
-  // A folder cannot be read: the pane empties and one line is counted.
-  char dir[MAX_PATH];
-  GetTempPathA(MAX_PATH, dir);
-  Drop({dir});
-  EXPECT_EQ(Pane(), "");
-  EXPECT_EQ(Status(), Lines(1));
-
   // A drop without any file changes nothing (and does not load the last path again).
   SetStatus("kept");
   Drop({});
-  EXPECT_EQ(Pane(), "");
+  EXPECT_EQ(Pane(), "a\r\nb\r\n");
   EXPECT_EQ(Status(), "kept");
 
   // The open dialog starts with the dropped path.

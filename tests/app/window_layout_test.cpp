@@ -70,18 +70,27 @@ TEST_F(MainWindowTest, MenuBarHoldsTheFourPopupsWithTheirItems) {
   struct Item {
     int id;  // 0: separator
     const char* text;
+    bool grayed = false;
   };
   struct Popup {
     const char* caption;
     std::vector<Item> items;
   };
   const Popup popups[] = {
-      {ui::kFileMenu, {{ids::kOpenFile, ui::kOpenItem}, {0, ""}, {ids::kExit, ui::kExitItem}}},
+      {ui::kFileMenu,
+       {{ids::kOpenFile, ui::kOpenItem},
+        {ids::kSaveAs, ui::kSaveAsItem},
+        {0, ""},
+        {ids::kExit, ui::kExitItem}}},
+      // Nothing to undo or redo in a new window.
       {ui::kEditMenu,
        {{ids::kSelectAll, ui::kSelectAllItem},
         {ids::kCopyAll, ui::kCopyAllItem},
         {ids::kClearAndPaste, ui::kClearAndPasteItem},
-        {ids::kClearPane, ui::kClearItem}}},
+        {ids::kClearPane, ui::kClearItem},
+        {0, ""},
+        {ids::kUndo, ui::kUndoItem, true},
+        {ids::kRedo, ui::kRedoItem, true}}},
       {ui::kStringMenu,
        {{ids::kConvertSjis, ui::kSjisItem}, {ids::kConvertUrl, ui::kUrlDecodeItem}}},
       {ui::kVersionMenu, {{ids::kAbout, ui::kAboutItem}}},
@@ -103,7 +112,7 @@ TEST_F(MainWindowTest, MenuBarHoldsTheFourPopupsWithTheirItems) {
       EXPECT_EQ(GetMenuItemID(popup, static_cast<int>(i)), static_cast<UINT>(p.items[i].id));
       GetMenuStringA(popup, static_cast<UINT>(i), text, sizeof text, MF_BYPOSITION);
       EXPECT_EQ(std::string(text), p.items[i].text) << pos << "/" << i;
-      EXPECT_FALSE(state & (MF_GRAYED | MF_DISABLED)) << pos << "/" << i;
+      EXPECT_EQ((state & (MF_GRAYED | MF_DISABLED)) != 0, p.items[i].grayed) << pos << "/" << i;
     }
   }
   EXPECT_EQ(GetSubMenu(State().menuBar, ids::kEditMenuPosition), State().editMenu);
