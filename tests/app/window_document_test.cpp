@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -13,6 +12,7 @@
 #include "app/CommandIds.h"
 #include "app/MainWindow.h"
 #include "app/UiText.h"
+#include "support/TempFolder.h"
 
 namespace {
 
@@ -271,16 +271,7 @@ TEST_F(DocumentWindowTest, SaveWritesTheBytesAndAsksBeforeOverwriting) {
   const std::string target = std::string(temp) + "linsift saved.txt";
   DeleteFileA(target.c_str());
   EXPECT_FALSE(Save(target));
-  auto read = [](const std::string& path) {
-    std::string content;
-    if (FILE* f = std::fopen(path.c_str(), "rb")) {
-      char block[4096];
-      size_t n;
-      while ((n = std::fread(block, 1, sizeof block, f)) > 0) content.append(block, n);
-      std::fclose(f);
-    }
-    return content;
-  };
+  const auto read = TempFolder::Read;
   EXPECT_EQ(read(target), bytes);
   EXPECT_EQ(Status(), Said(ui::kSaved, "linsift saved.txt"));
   EXPECT_EQ(Title(), "linsift saved.txt - Linsift");
