@@ -9,6 +9,10 @@
 #include "strings/FileLoad.h"
 #include "support/TempFolder.h"
 
+#ifndef _WIN32
+#include <unistd.h>
+#endif
+
 namespace {
 
 namespace fs = std::filesystem;
@@ -83,6 +87,7 @@ TEST(FileLoad, RefusalsSayWhy) {
       {folder.PathOf("missing"), Outcome::kMissing},
       {folder.PathOf("no/such/folder/file"), Outcome::kMissing},
       {folder.Path().string(), Outcome::kFolder},
+      {file + "/child", Outcome::kMissing},  // a file where a folder should be
   };
   for (const auto& c : cases) {
     const FileLoad load = FileLoad::Read(c.path.c_str());
@@ -90,6 +95,19 @@ TEST(FileLoad, RefusalsSayWhy) {
     EXPECT_FALSE(load.Loaded()) << c.path;
   }
   EXPECT_EQ(FileLoad::Read(nullptr).outcome, Outcome::kMissing);
+
+#ifndef _WIN32
+  // Unreadable: a link that leads to itself (even root cannot follow it) and, for anyone
+  // but root, a file without read permission.
+  const std::string loop = folder.PathOf("loop");
+  fs::create_symlink(loop, loop);
+  EXPECT_EQ(FileLoad::Read(loop.c_str()).outcome, Outcome::kUnreadable);
+  fs::permissions(file, fs::perms::none);
+  if (geteuid() != 0) {
+    EXPECT_EQ(FileLoad::Read(file.c_str()).outcome, Outcome::kUnreadable);
+  }
+  fs::permissions(file, fs::perms::owner_all);
+#endif
 }
 
 // Sizes at and past 2 GiB and 4 GiB, as sparse files. A 32-bit size would see 4 GiB + 10
