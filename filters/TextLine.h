@@ -33,6 +33,11 @@ struct TextLine {
   /// is none. from must be a line start.
   static const char* StartOf(const char* from, const char* p) {
 #if defined(__GLIBC__)
+    // A call costs more than looking at a few bytes in place.
+    if (p - from < 8) {
+      while (p > from && p[-1] != '\n') --p;
+      return p;
+    }
     const void* lf = memrchr(from, '\n', static_cast<size_t>(p - from));
     return lf == nullptr ? from : static_cast<const char*>(lf) + 1;
 #else
