@@ -242,25 +242,39 @@ std::thread AnswerCountBox(const char* caption) {
   });
 }
 
-int Commands(size_t bytes, int loads, bool all) {
-  const std::string text = MakeText(bytes);
+// The path of the file `name` in the temporary folder.
+std::string TempPath(const char* name) {
   char dir[MAX_PATH];
   GetTempPathA(MAX_PATH, dir);
-  const std::string path = std::string(dir) + "window_driver commands.txt";
+  return std::string(dir) + name;
+}
+
+// Writes `head` and then `text` to the file at path; false when that fails.
+bool WriteFile(const std::string& path, const std::string& head, const std::string& text) {
   FILE* f = std::fopen(path.c_str(), "wb");
-  if (f == nullptr) return 1;
+  if (f == nullptr) return false;
+  std::fwrite(head.data(), 1, head.size(), f);
   std::fwrite(text.data(), 1, text.size(), f);
-  std::fclose(f);
+  return std::fclose(f) == 0;
+}
+
+// Drops the file at path on the window and lets it finish.
+void Drop(HWND window, const std::string& path) {
+  SendMessageA(window, WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDrop(path)), 0);
+  Pump();
+}
+
+int Commands(size_t bytes, int loads, bool all) {
+  const std::string text = MakeText(bytes);
+  const std::string path = TempPath("window_driver commands.txt");
+  if (!WriteFile(path, "", text)) return 1;
   std::printf("%zu bytes, Shift_JIS, CR LF, search 表示 (every other line)\n", text.size());
 
   WindowState* state = StartWindow("");
   if (state == nullptr) return 1;
   HWND window = state->window;
   Pump();
-  auto open = [&] {
-    SendMessageA(window, WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDrop(path)), 0);
-    Pump();
-  };
+  auto open = [&] { Drop(window, path); };
   auto press = [&](int id) {
     SendMessageA(window, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
                  reinterpret_cast<LPARAM>(GetDlgItem(window, id)));
@@ -309,31 +323,21 @@ int Commands(size_t bytes, int loads, bool all) {
 // each, and the peak.
 int History(size_t bytes, int commands) {
   const std::string text = MakeText(bytes);
-  char dir[MAX_PATH];
-  GetTempPathA(MAX_PATH, dir);
-  const std::string path = std::string(dir) + "window_driver history.txt";
+  const std::string path = TempPath("window_driver history.txt");
   auto write = [&](int variant) {
-    FILE* f = std::fopen(path.c_str(), "wb");
-    if (f == nullptr) return false;
-    std::fprintf(f, "variant %d\r\n", variant);
-    std::fwrite(text.data(), 1, text.size(), f);
-    return std::fclose(f) == 0;
+    return WriteFile(path, "variant " + std::to_string(variant) + "\r\n", text);
   };
   WindowState* state = StartWindow("");
   if (state == nullptr || !write(0)) return 1;
   HWND window = state->window;
   SetWindowTextA(state->searchBox, "\x95\x5c\x8e\xa6");  // 表示
-  auto drop = [&] {
-    SendMessageA(window, WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDrop(path)), 0);
-    Pump();
-  };
-  drop();
+  Drop(window, path);
   std::printf("%zu bytes loaded: working set %.0f MB, peak %.0f MB\n", text.size(),
               PeakMegabytes(true), PeakMegabytes());
   for (int i = 1; i <= commands; ++i) {
     if (i % 2 == 1) {
       if (!write(i)) return 1;
-      drop();
+      Drop(window, path);
     } else {
       SendMessageA(window, WM_COMMAND, ids::kExtract, 0);
       Pump();
