@@ -30,6 +30,9 @@ struct MatchError {
 struct LineMatch {
   const char* begin = nullptr;
   const char* end = nullptr;
+  /// The search of this line was abandoned (a kind of search with a work limit reached it);
+  /// begin is null. A filter that meets it gives up as a whole and changes nothing.
+  bool gaveUp = false;
   explicit operator bool() const { return begin != nullptr; }
 };
 
