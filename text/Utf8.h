@@ -27,7 +27,8 @@ inline Utf8Lead Utf8LeadOf(unsigned char b) {
   return {0, 0, 0};
 }
 
-/// Appends the UTF-8 sequence of the code point cp (at most U+10FFFF, no surrogate).
+/// Appends the UTF-8 sequence of the code point cp (below 0x110000; a surrogate is written as
+/// it is).
 inline void AppendUtf8(std::string& out, char32_t cp) {
   if (cp < 0x80) {
     out += static_cast<char>(cp);
