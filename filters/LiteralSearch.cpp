@@ -91,7 +91,10 @@ const char* LiteralSearch::Next(const char* from, const char* end) const {
     const char* limit = low + std::min(left, window);
     const char* first = FindForm(shiftJis_, low, high);
     if (first != nullptr && first >= limit) first = nullptr;
-    const char* second = FindForm(utf8_, low, first != nullptr ? first + utf8_.bytes.size() : high);
+    // The second form only matters where it starts in front of the first.
+    const char* secondHigh =
+        first != nullptr ? std::min(high, first + utf8_.bytes.size() - 1) : high;
+    const char* second = FindForm(utf8_, low, secondHigh);
     if (second != nullptr && second >= limit) second = nullptr;
     if (first != nullptr || second != nullptr) {
       return first == nullptr ? second : second == nullptr ? first : std::min(first, second);

@@ -29,8 +29,13 @@ class Walk {
         ++p_;
         if (c == '{') SkipInterval();
       } else if (c == '+') {
-        EndRun();
+        // One or more: required, unless another quantifier follows (b+* may be empty).
         ++p_;
+        if (p_ < end_ && (*p_ == '*' || *p_ == '?' || *p_ == '+' || *p_ == '{')) {
+          DropLast();
+        } else {
+          EndRun();
+        }
       } else if (c == '.' || c == '^' || c == '$') {
         EndRun();
         ++p_;

@@ -130,6 +130,7 @@ TEST(RequiredLiteral, KeepsOnlyCharactersEveryMatchHolds) {
       {"ab{2,3}", "a"},
       {"ab{xy", "xy"},
       {"\\k<n>ab", "ab"},
+      {"xab+*c", "xa"},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(RequiredLiteral::Of(c.pattern, std::strlen(c.pattern)), c.literal) << c.pattern;
