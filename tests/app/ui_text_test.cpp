@@ -60,6 +60,14 @@ TEST(UiText, EveryTextDecodesToItsReadableForm) {
       {"kSaved", ui::kSaved, "保存しました：%s"},
       {"kBusyStatus", ui::kBusyStatus, "処理中…"},
       {"kSaveFailed", ui::kSaveFailed, "保存できません：%s"},
+      {"kRegexOption", ui::kRegexOption, "正規表現(&R)"},
+      {"kIgnoreCaseOption", ui::kIgnoreCaseOption, "大文字小文字を区別しない(&I)"},
+      {"kBadExpression", ui::kBadExpression, "正規表現の誤り（%s文字目）：%s"},
+      {"kExpressionGaveUp", ui::kExpressionGaveUp,
+       "正規表現の照合が長すぎるため中止しました（変更しません）"},
+      {"kLiveCount", ui::kLiveCount, "一致 %s行"},
+      {"kLiveCountBadExpression", ui::kLiveCountBadExpression, "式の誤り"},
+      {"kLiveCountGaveUp", ui::kLiveCountGaveUp, "一致 ?行（照合中止）"},
   };
   for (const Text& t : texts) {
     EXPECT_EQ(Cp932ToUtf8(t.bytes), t.expected) << t.name;
