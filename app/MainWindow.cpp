@@ -73,22 +73,29 @@ HWND CreateButton(const WindowState& state, const char* text, int x, int id) {
                          96, 24, state.window, ControlId(id), state.instance, nullptr);
 }
 
+// A search option: an automatic check box on the row below the search box.
+HWND CreateOption(const WindowState& state, const char* text, int x, int width, int id) {
+  return CreateWindowExA(0, "Button", text, WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX, x,
+                         kOptionsTop, width, 20, state.window, ControlId(id), state.instance,
+                         nullptr);
+}
+
 // The window's keys, in one table: each sends its command as the menu item would.
 constexpr ACCEL Key(BYTE modifiers, WORD key, int command) {
   return ACCEL{static_cast<BYTE>(modifiers | FVIRTKEY), key, static_cast<WORD>(command)};
 }
 constexpr ACCEL kAccelerators[] = {
-    Key(FCONTROL, 'O', ids::kOpenFile),
-    Key(FCONTROL, 'S', ids::kSaveAs),
-    Key(FCONTROL, 'Z', ids::kUndo),
-    Key(FCONTROL, 'Y', ids::kRedo),
+    Key(FCONTROL, 'O', ids::kOpenFile), Key(FCONTROL, 'S', ids::kSaveAs),
+    Key(FCONTROL, 'Z', ids::kUndo),     Key(FCONTROL, 'Y', ids::kRedo),
+    Key(FALT, 'R', ids::kToggleRegex),  Key(FALT, 'I', ids::kToggleIgnoreCase),
 };
 
 // WM_CREATE: builds the controls, prepares the open dialog and loads the command-line
 // file (its outcome goes to the status bar). The window's own handle comes with the
 // message: CreateWindowExA has not returned yet. Returns -1 (and so fails the creation)
 // when the search box, the pane or the status bar cannot be made, since no command could
-// work without them. The controls are made in their Tab order: search box, buttons, pane.
+// work without them. The controls are made in their Tab order: search box, buttons, search
+// options, pane.
 LRESULT OnCreate(WindowState& state) {
   HWND window = state.window;
   state.searchBox = CreateWindowExA(
@@ -98,11 +105,15 @@ LRESULT OnCreate(WindowState& state) {
   CreateButton(state, ui::kDelete, 308, ids::kDelete);
   CreateButton(state, ui::kDeleteUpTo, 416, ids::kDeleteUpTo);
   CreateButton(state, ui::kCountMatches, 524, ids::kCountMatches);
+  state.regexOption = CreateOption(state, ui::kRegexOption, 4, 120, ids::kRegexOption);
+  state.ignoreCaseOption =
+      CreateOption(state, ui::kIgnoreCaseOption, 128, 240, ids::kIgnoreCaseOption);
   const bool paneMade = state.pane.Create(window, state.instance);
   if (state.searchBox == nullptr || !paneMade) return -1;
 
   state.statusBar = CreateStatusWindowA(WS_CHILD | WS_VISIBLE, nullptr, window, ids::kStatusBar);
   if (state.statusBar == nullptr) return -1;
+  StartLiveCount(state);
 
   PrepareOpenDialog(state);
   if (!state.startupPath.empty()) LoadFile(state, state.startupPath.c_str());
@@ -115,6 +126,9 @@ LRESULT OnSize(const WindowState& state, WPARAM sizeType, int width, int height)
   // Wine's status bar lays itself out only for SIZE_RESTORED or SIZE_MAXIMIZED;
   // Windows' ignores wParam. Passing on the parent's size type works on both.
   SendMessageA(state.statusBar, WM_SIZE, sizeType, 0);
+  // Part 0 holds the status texts, part 1 the live count at the right end.
+  const int parts[] = {std::max(0, width - kLiveCountWidth), -1};
+  SendMessageA(state.statusBar, SB_SETPARTS, 2, reinterpret_cast<LPARAM>(parts));
   RECT bar{};
   GetWindowRect(state.statusBar, &bar);
   const int barHeight = static_cast<int>(bar.bottom - bar.top);
@@ -171,6 +185,7 @@ void AdoptState(HWND window, LPARAM lParam) {
 void FreeState(HWND window) {
   WindowState* state = WindowState::Of(window);
   if (state->accelerators != nullptr) DestroyAcceleratorTable(state->accelerators);
+  state->liveCount.reset();  // abandons a count under way and waits for its thread
   delete state;
   SetWindowLongPtrA(window, GWLP_USERDATA, 0);
 }
@@ -201,7 +216,25 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
       FreeState(window);
       return DefWindowProcA(window, message, wParam, lParam);
     case WM_COMMAND:
+      if (reinterpret_cast<HWND>(lParam) == state->searchBox && lParam != 0) {
+        const int code = HIWORD(wParam);
+        if (code == EN_CHANGE || code == CBN_EDITCHANGE || code == CBN_SELCHANGE) {
+          OnSearchChanged(*state);
+        }
+        return 0;
+      }
       OnCommand(*state, LOWORD(wParam));  // may destroy the window and free the state
+      return 0;
+    case WM_CTLCOLORSTATIC:
+      // The search options sit on the window's white background, not on a button face.
+      if (reinterpret_cast<HWND>(lParam) == state->regexOption ||
+          reinterpret_cast<HWND>(lParam) == state->ignoreCaseOption) {
+        SetBkColor(reinterpret_cast<HDC>(wParam), RGB(255, 255, 255));
+        return reinterpret_cast<LRESULT>(GetStockObject(WHITE_BRUSH));
+      }
+      return DefWindowProcA(window, message, wParam, lParam);
+    case kLiveCountMessage:
+      OnLiveCount(*state, wParam, lParam);
       return 0;
     case WM_INITMENUPOPUP:
       OnInitMenuPopup(*state, reinterpret_cast<HMENU>(wParam), lParam);

@@ -2,21 +2,25 @@
 // document again.
 #include "app/WindowCommands.h"
 
+#include <commctrl.h>
 #include <commdlg.h>
 #include <shellapi.h>
 
 #include <cstring>
+#include <functional>
 #include <memory>
 #include <string>
 #include <utility>
 
 #include "app/CommandIds.h"
 #include "app/Document.h"
+#include "app/StatusText.h"
 #include "app/UiText.h"
 #include "filters/ConvertLines.h"
 #include "filters/FilterResult.h"
 #include "filters/LineFilters.h"
 #include "filters/ShownTexts.h"
+#include "filters/TextLine.h"
 #include "strings/B2String1.h"
 #include "text/Limits.h"
 
@@ -78,6 +82,25 @@ class Busy {
   std::string status_;
   HCURSOR cursor_ = nullptr;
 };
+
+// The lines of the text that the matcher matches, line by line from each candidate; false as
+// soon as abandoned() says so.
+bool CountMatchingLines(const filters::Matcher& matcher, const char* text, size_t size,
+                        const std::function<bool()>& abandoned, long long& lines, bool& gaveUp) {
+  const char* end = text + size;
+  for (const char* p = text;;) {
+    if (abandoned()) return false;
+    const char* candidate = matcher.NextCandidate(p, end);
+    if (candidate == nullptr) break;
+    const TextLine line = TextLine::At(TextLine::StartOf(p, candidate), end);
+    const filters::LineMatch match = matcher.FirstIn(line.begin, line.end, candidate);
+    if (match.gaveUp) gaveUp = true;
+    if (match) ++lines;
+    if (line.IsLast()) break;
+    p = line.Next();
+  }
+  return true;
+}
 
 using LineFilter = FilterResult (*)(const char* searchText, const char* pane, size_t paneSize);
 
@@ -244,13 +267,76 @@ void Enable(HMENU menu, int id, bool enabled) {
 
 void About(HWND window) { MessageBoxA(window, ui::kAboutText, ui::kAboutCaption, MB_OK); }
 
+// The window's one matcher: the search text with the options the check boxes say. Null, with
+// the reason in error, for a search text that is refused.
+std::unique_ptr<filters::Matcher> MakeMatcher(const WindowState& state, const std::string& search,
+                                              filters::MatchError* error) {
+  return filters::Matcher::Make(search.data(), search.size(), SearchOptions(state), error);
+}
+
+// The live count's text in status bar part 1 (empty: none).
+void ShowCount(const WindowState& state, const char* text) {
+  SendMessageA(state.statusBar, SB_SETTEXTA, 1, reinterpret_cast<LPARAM>(text));
+}
+
+bool IsChecked(HWND box) { return SendMessageA(box, BM_GETCHECK, 0, 0) == BST_CHECKED; }
+void Check(HWND box, bool checked) {
+  SendMessageA(box, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+}
+
 }  // namespace
+
+filters::MatchOptions SearchOptions(const WindowState& state) {
+  filters::MatchOptions options;
+  options.regex = IsChecked(state.regexOption);
+  options.ignoreCase = IsChecked(state.ignoreCaseOption);
+  return options;
+}
+
+void SetSearchOptions(WindowState& state, const filters::MatchOptions& options) {
+  Check(state.regexOption, options.regex);
+  Check(state.ignoreCaseOption, options.ignoreCase);
+  OnSearchChanged(state);
+}
+
+void StartLiveCount(WindowState& state) {
+  HWND window = state.window;
+  state.liveCount =
+      std::make_unique<LiveCount>(CountMatchingLines, [window](const LiveCount::Result& result) {
+        PostMessageA(window, kLiveCountMessage, static_cast<WPARAM>(result.generation),
+                     result.gaveUp ? LPARAM{-1} : static_cast<LPARAM>(result.lines));
+      });
+}
+
+void OnSearchChanged(WindowState& state) {
+  if (state.liveCount == nullptr) return;
+  ShowCount(state, "");
+  const std::string search = ReadSearchText(state.searchBox, kSearchCapacity);
+  filters::MatchError error;
+  std::unique_ptr<filters::Matcher> matcher =
+      search.empty() ? nullptr : MakeMatcher(state, search, &error);
+  if (matcher == nullptr) {
+    state.liveCount->Cancel();
+    if (error.kind == filters::MatchError::Kind::kBadExpression) {
+      ShowCount(state, ui::kLiveCountBadExpression);
+    }
+    return;
+  }
+  state.liveCount->Start(state.document.SharedText(), std::move(matcher));
+}
+
+void OnLiveCount(WindowState& state, WPARAM generation, LPARAM lines) {
+  if (state.liveCount == nullptr || generation != state.liveCount->Generation()) return;
+  if (lines < 0) return ShowCount(state, ui::kLiveCountGaveUp);
+  ShowCount(state, StatusText::Fill(ui::kLiveCount, {StatusText::Grouped(lines)}).c_str());
+}
 
 void ShowDocument(WindowState& state) {
   const B2String1& text = state.document.Text();
   state.pane.SetText(text.Data(), static_cast<size_t>(text.Length()));
   SetWindowTextA(state.statusBar, state.document.Status().c_str());
   SetWindowTextA(state.window, state.document.Title().c_str());
+  OnSearchChanged(state);  // the count is of the text shown
 }
 
 void PrepareOpenDialog(WindowState& state) {
@@ -314,6 +400,15 @@ void OnCommand(WindowState& state, int id) {
       return ConvertDocument(state);
     case ids::kAbout:
       return About(state.window);
+    case ids::kToggleRegex:
+      Check(state.regexOption, !IsChecked(state.regexOption));
+      return OnSearchChanged(state);
+    case ids::kToggleIgnoreCase:
+      Check(state.ignoreCaseOption, !IsChecked(state.ignoreCaseOption));
+      return OnSearchChanged(state);
+    case ids::kRegexOption:
+    case ids::kIgnoreCaseOption:
+      return OnSearchChanged(state);
     default:
       return;  // 0 and 1 (search box, status bar, pane) and anything else
   }

@@ -6,6 +6,11 @@
 #include <windows.h>
 
 #include "app/WindowState.h"
+#include "filters/Matcher.h"
+
+/// Posted to the main window when a live count ends: wParam its generation, lParam the lines
+/// that match, or -1 when a line's search was abandoned at its work limit.
+constexpr UINT kLiveCountMessage = WM_APP + 1;
 
 /// Runs the command `id` (a button or menu identifier); other identifiers, among them
 /// 0 and 1 from the search box, status bar and pane, do nothing. ids::kExit destroys the
@@ -27,6 +32,21 @@ void ShowDocument(WindowState& state);
 
 /// Prepares the open dialog's record of `state` once its window exists.
 void PrepareOpenDialog(WindowState& state);
+
+/// The search options the check boxes say (regex, ignoreCase; bytes is never set).
+filters::MatchOptions SearchOptions(const WindowState& state);
+/// Sets the check boxes to options' regex and ignoreCase, and counts again.
+void SetSearchOptions(WindowState& state, const filters::MatchOptions& options);
+
+/// Makes the live count of `state` (once its status bar exists).
+void StartLiveCount(WindowState& state);
+/// The search text changed: starts counting the document's matching lines for it, abandoning
+/// the count under way, and clears the count shown (status bar part 1) meanwhile. An empty
+/// search text shows no count; an expression that does not compile says so there.
+void OnSearchChanged(WindowState& state);
+/// A count ended (kLiveCountMessage): shows "一致 <n>行" in status bar part 1 when it is the
+/// last count started; a stale one is dropped.
+void OnLiveCount(WindowState& state, WPARAM generation, LPARAM lines);
 
 /// Loads the file at `path` into the document (Document::Load) as one step, after what the
 /// user typed, and shows it: text, status (line count, and what was not loaded) and title.

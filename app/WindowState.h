@@ -6,9 +6,11 @@
 // After <windows.h>:
 #include <commdlg.h>
 
+#include <memory>
 #include <string>
 
 #include "app/Document.h"
+#include "app/LiveCount.h"
 #include "app/PaneText.h"
 #include "nkf32/nkf32.h"
 
@@ -21,6 +23,13 @@ struct WindowState {
   HWND window = nullptr;
   HWND searchBox = nullptr;
   HWND statusBar = nullptr;
+  /// The search options' check boxes: 正規表現 and 大文字小文字を区別しない (SearchOptions in
+  /// app/WindowCommands.h reads and sets them).
+  HWND regexOption = nullptr;
+  HWND ignoreCaseOption = nullptr;
+  /// Counts the lines that match the search text as it is typed, off the window's thread;
+  /// its results arrive as kLiveCountMessage. Made with the status bar.
+  std::unique_ptr<LiveCount> liveCount;
   /// The pane, the view of the text.
   PaneText pane;
   /// The text the window works on, its status, file name and undo history. The pane shows
