@@ -8,7 +8,7 @@ namespace filters {
 
 LiteralFormsMatcher::LiteralFormsMatcher(const char* search, size_t size, bool ignoreCase,
                                          bool bytes)
-    : search_(SearchForms(search, size), ignoreCase), bytes_(bytes) {}
+    : search_(SearchForms(search, size), ignoreCase, bytes), bytes_(bytes) {}
 
 const char* LiteralFormsMatcher::NextCandidate(const char* from, const char* end) const {
   return search_.Next(from, end);

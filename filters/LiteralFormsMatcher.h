@@ -12,7 +12,8 @@ namespace filters {
 /// Matches the search text as it is (Shift_JIS) on Shift_JIS lines and its UTF-8 form on UTF-8
 /// lines (filters/LineEncoding.h); a search text without a UTF-8 form matches no UTF-8 line.
 /// With ignoreCase a letter matches its other case (filters/CaseFold.h). An occurrence counts
-/// where it starts and ends on character boundaries of its line, or anywhere with bytes.
+/// where it starts and ends on character boundaries of its line; with bytes, every occurrence
+/// of the search text's own bytes counts, on every line (grep's rule).
 class LiteralFormsMatcher : public Matcher {
  public:
   /// search: 1 to limits::kSearchBytes bytes, LF included (such a text matches nothing).

@@ -28,8 +28,8 @@ size_t CharSize(LineEncoding encoding, const unsigned char* p, const unsigned ch
 
 }  // namespace
 
-LiteralSearch::LiteralSearch(const SearchForms& literal, bool ignoreCase)
-    : ignoreCase_(ignoreCase), shared_(literal.Same()) {
+LiteralSearch::LiteralSearch(const SearchForms& literal, bool ignoreCase, bool givenBytesOnly)
+    : ignoreCase_(ignoreCase), shared_(givenBytesOnly || literal.Same()) {
   Prepare(shiftJis_, literal.In(LineEncoding::kShiftJis), LineEncoding::kShiftJis);
   if (!shared_) Prepare(utf8_, literal.In(LineEncoding::kUtf8), LineEncoding::kUtf8);
 }

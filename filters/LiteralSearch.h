@@ -17,8 +17,9 @@
 class LiteralSearch {
  public:
   /// The search for the forms of literal (not empty). ignoreCase: a letter matches its other
-  /// case too.
-  LiteralSearch(const SearchForms& literal, bool ignoreCase);
+  /// case too. givenBytesOnly: the literal's Shift_JIS bytes serve every line, UTF-8 ones too
+  /// (grep's rule, for matching by bytes).
+  LiteralSearch(const SearchForms& literal, bool ignoreCase, bool givenBytesOnly = false);
   LiteralSearch(const LiteralSearch&) = delete;
   LiteralSearch& operator=(const LiteralSearch&) = delete;
 
