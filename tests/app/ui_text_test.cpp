@@ -57,6 +57,8 @@ TEST(UiText, EveryTextDecodesToItsReadableForm) {
       {"kLoadUnreadable", ui::kLoadUnreadable, "開けません：%s（読み取れません）"},
       {"kLoadTooLarge", ui::kLoadTooLarge, "開けません：%s（大きすぎます）"},
       {"kResultTooLarge", ui::kResultTooLarge, "結果が40,000,000バイトを超えるため変更しません"},
+      {"kSearchTooLong", ui::kSearchTooLong, "検索文字列は255バイトまでです"},
+      {"kSearchAbandoned", ui::kSearchAbandoned, "検索に時間がかかりすぎるため中止しました（変更しません）"},
       {"kSaved", ui::kSaved, "保存しました：%s"},
       {"kBusyStatus", ui::kBusyStatus, "処理中…"},
       {"kSaveFailed", ui::kSaveFailed, "保存できません：%s"},
