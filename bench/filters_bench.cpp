@@ -122,14 +122,18 @@ void RunFilter(benchmark::State& state, Filter filter, const std::string& text,
 void BM_Extract(benchmark::State& s) { RunFilter(s, filters::Extract, Corpus(), kHyouji); }
 void BM_Delete(benchmark::State& s) { RunFilter(s, filters::Delete, Corpus(), kHyouji); }
 void BM_DeleteUpTo(benchmark::State& s) { RunFilter(s, filters::DeleteUpTo, Corpus(), kHyouji); }
-void BM_CountMatches(benchmark::State& s) { RunFilter(s, filters::CountMatches, Corpus(), kHyouji); }
+void BM_CountMatches(benchmark::State& s) {
+  RunFilter(s, filters::CountMatches, Corpus(), kHyouji);
+}
 void BM_ExtractLongLineWorstSearch(benchmark::State& s) {
   RunFilter(s, filters::Extract, LongLine(), kWorstSearch);
 }
 void BM_DeleteLongLineWorstSearch(benchmark::State& s) {
   RunFilter(s, filters::Delete, LongLine(), kWorstSearch);
 }
-void BM_DeleteUpToManyLines(benchmark::State& s) { RunFilter(s, filters::DeleteUpTo, ManyLines(), "b"); }
+void BM_DeleteUpToManyLines(benchmark::State& s) {
+  RunFilter(s, filters::DeleteUpTo, ManyLines(), "b");
+}
 void BM_ExtractManyLines(benchmark::State& s) { RunFilter(s, filters::Extract, ManyLines(), "a"); }
 void BM_ExtractBytes(benchmark::State& s) {
   RunFilter(s, filters::Extract, Corpus(), kHyouji, Matching::kBytes);
@@ -137,7 +141,9 @@ void BM_ExtractBytes(benchmark::State& s) {
 void BM_DeleteBytes(benchmark::State& s) {
   RunFilter(s, filters::Delete, Corpus(), kHyouji, Matching::kBytes);
 }
-void BM_ExtractTrailLineYen(benchmark::State& s) { RunFilter(s, filters::Extract, TrailLine(), kYen); }
+void BM_ExtractTrailLineYen(benchmark::State& s) {
+  RunFilter(s, filters::Extract, TrailLine(), kYen);
+}
 void BM_CountMatchesTrailLineYen(benchmark::State& s) {
   RunFilter(s, filters::CountMatches, TrailLine(), kYen);
 }

@@ -174,7 +174,6 @@ bool Parse(int argc, char** argv, Arguments& args, std::string& error) {
   return true;
 }
 
-
 // Writes all bytes to the file descriptor; false with errno set when it refuses them.
 bool WriteAll(int fd, const char* data, size_t size) {
   while (size > 0) {

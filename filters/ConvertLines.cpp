@@ -1,7 +1,7 @@
 // ConvertLines: one pass over the lines, each converted by the one line rule.
 #include "filters/ConvertLines.h"
 
-#include <algorithm>
+#include <cstring>
 
 #include "filters/LineRules.h"
 #include "filters/OutputText.h"
@@ -29,7 +29,10 @@ FilterResult ConvertLines(NkfConvertFn convert, const char* pane, size_t paneSiz
     } else {
       out.PutTransient(converted.data(), converted.size());
       // A decoded %0A is a line break of the new text.
-      written += std::count(converted.begin(), converted.end(), '\n');
+      for (const char *lf = converted.data(), *stop = lf + converted.size();
+           (lf = static_cast<const char*>(std::memchr(lf, '\n', stop - lf))) != nullptr; ++lf) {
+        ++written;
+      }
     }
     out.PutStable(line.breakSize == 2 ? line.end : "\r\n", 2);
     ++written;

@@ -11,6 +11,7 @@
 #endif
 
 #include "filters/LineRules.h"
+#include "filters/LiteralMatcher.h"
 #include "filters/OutputText.h"
 #include "filters/TextLine.h"
 #include "strings/B2String1.h"
@@ -45,24 +46,28 @@ FilterResult GaveUp() {
   return result;
 }
 
+// The loops below are templates over the matcher's type: they run with the literal matcher's
+// own type too, so that its calls are direct and inline, which counts on texts of short lines.
+
 // The first match of the line holding the candidate c (null: none from here on). hint is
 // passed only when c lies in this line.
-LineMatch FirstMatch(const Matcher& matcher, const TextLine& line, const char* c) {
+template <typename M>
+LineMatch FirstMatch(const M& matcher, const TextLine& line, const char* c) {
   if (c == nullptr || (!line.IsLast() && c >= line.Next())) return {};
-  return matcher.FirstIn(line.begin, line.end, c);
+  return matcher.Find(line.begin, line.end, line.begin, c);
 }
 
 // Extract and CountMatches visit only the candidate lines: the text between them is skipped by
 // the matcher's search. visit(line, match) is called for each line that holds a match; false
 // when the matcher gave up.
-template <typename Visit>
-bool ForEachMatchingLine(const Matcher& matcher, const char* text, const char* end, Visit visit) {
+template <typename M, typename Visit>
+bool ForEachMatchingLine(const M& matcher, const char* text, const char* end, Visit visit) {
   const char* p = text;
   for (;;) {
     const char* c = matcher.NextCandidate(p, end);
     if (c == nullptr) return true;
     const TextLine line = TextLine::At(TextLine::StartOf(p, c), end);
-    const LineMatch first = matcher.FirstIn(line.begin, line.end, c);
+    const LineMatch first = matcher.Find(line.begin, line.end, line.begin, c);
     if (first.gaveUp) return false;
     if (first) visit(line, first);
     if (line.IsLast()) return true;
@@ -70,7 +75,8 @@ bool ForEachMatchingLine(const Matcher& matcher, const char* text, const char* e
   }
 }
 
-FilterResult RunExtract(const Matcher& matcher, const char* text, const char* end) {
+template <typename M>
+FilterResult RunExtract(const M& matcher, const char* text, const char* end) {
   OutputText out(FilterRoom(static_cast<size_t>(end - text)));
   std::int64_t written = 0;
   const bool done = ForEachMatchingLine(matcher, text, end, [&](const TextLine& line, LineMatch) {
@@ -82,7 +88,8 @@ FilterResult RunExtract(const Matcher& matcher, const char* text, const char* en
 
 // Delete and DeleteUpTo write most lines, so they walk every line, keeping the next candidate
 // at hand and asking for another only once a line has used it.
-FilterResult RunEveryLine(Rule rule, const Matcher& matcher, const char* text, const char* end) {
+template <typename M>
+FilterResult RunEveryLine(Rule rule, const M& matcher, const char* text, const char* end) {
   OutputText out(FilterRoom(static_cast<size_t>(end - text)));
   std::int64_t written = 0;
   const char* p = text;
@@ -102,6 +109,12 @@ FilterResult RunEveryLine(Rule rule, const Matcher& matcher, const char* text, c
   return PaneResult(out, written);
 }
 
+template <typename M>
+FilterResult RunFilterWith(Rule rule, const M& matcher, const char* text, const char* end) {
+  if (rule == Rule::kExtract) return RunExtract(matcher, text, end);
+  return RunEveryLine(rule, matcher, text, end);
+}
+
 FilterResult RunFilter(Rule rule, const Matcher& matcher, const char* text, size_t size) {
   size = TextLine::PaneSize(text, size);
   if (size == 0) {
@@ -109,8 +122,10 @@ FilterResult RunFilter(Rule rule, const Matcher& matcher, const char* text, size
     result.emptyText = true;
     return result;
   }
-  if (rule == Rule::kExtract) return RunExtract(matcher, text, text + size);
-  return RunEveryLine(rule, matcher, text, text + size);
+  if (const auto* literal = dynamic_cast<const LiteralMatcher*>(&matcher)) {
+    return RunFilterWith(rule, *literal, text, text + size);
+  }
+  return RunFilterWith(rule, matcher, text, text + size);
 }
 
 // LF bytes in [p, end). Sixteen bytes at a time where SSE2 is there (every x86-64): the
@@ -165,8 +180,10 @@ FilterResult CountMatches(const Matcher& matcher, const char* text, size_t size)
   size = TextLine::PaneSize(text, size);
   const char* end = text + size;
   std::int64_t matches = 0;
-  if (size > 0 &&
-      !ForEachMatchingLine(matcher, text, end, [&](const TextLine&, LineMatch) { ++matches; })) {
+  const auto count = [&](const TextLine&, LineMatch) { ++matches; };
+  const auto* literal = dynamic_cast<const LiteralMatcher*>(&matcher);
+  if (size > 0 && !(literal != nullptr ? ForEachMatchingLine(*literal, text, end, count)
+                                       : ForEachMatchingLine(matcher, text, end, count))) {
     return GaveUp();
   }
   FilterResult result;

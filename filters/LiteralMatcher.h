@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <string>
 
+#include "filters/CharacterBoundaries.h"
 #include "filters/Matcher.h"
 #include "strings/ByteSearch.h"
 
@@ -22,11 +23,28 @@ class LiteralMatcher final : public Matcher {
   /// search: a non-empty text; it is copied.
   LiteralMatcher(const char* search, size_t size, bool bytes);
 
-  const char* NextCandidate(const char* from, const char* end) const override;
+  const char* NextCandidate(const char* from, const char* end) const override {
+    return needle_.size == 0 ? nullptr : FindBytes(from, end);
+  }
+
   LineMatch Find(const char* begin, const char* end, const char* from,
-                 const char* hint = nullptr) const override;
+                 const char* hint = nullptr) const override {
+    const size_t size = needle_.size;
+    if (size == 0 || static_cast<size_t>(end - from) < size) return {};
+    // A hint is the first occurrence at or after the line's start; one that does not end
+    // inside the line's content means that no later one does either.
+    const char* hit = hint != nullptr && hint >= from ? hint : FindBytes(from, end);
+    if (hit == nullptr || hit > end - size) return {};
+    if (bytes_ || CharacterBoundaries::AfterAscii(begin, end, hit, hit + size)) {
+      return {hit, hit + size};
+    }
+    return FirstOnBoundaries(begin, end, hit);
+  }
 
  private:
+  /// The first occurrence from hit on (one inside [begin, end)) on character boundaries.
+  LineMatch FirstOnBoundaries(const char* begin, const char* end, const char* hit) const;
+
   const char* FindBytes(const char* from, const char* end) const {
     return bytesearch::Find(from, static_cast<size_t>(end - from), needle_);
   }

@@ -5,8 +5,8 @@
 
 namespace filters {
 
-std::unique_ptr<Matcher> Matcher::Make(const char* search, size_t size,
-                                       const MatchOptions& options, MatchError* error) {
+std::unique_ptr<Matcher> Matcher::Make(const char* search, size_t size, const MatchOptions& options,
+                                       MatchError* error) {
   MatchError refusal;
   if (search == nullptr || size == 0) {
     refusal.kind = MatchError::Kind::kEmpty;

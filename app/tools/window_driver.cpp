@@ -196,9 +196,7 @@ int Bench(int argc, char** argv) {
     std::string pane;
     filters::FilterResult result;
     const double read = Step("read the pane", [&] { pane = state->pane.Text(); });
-    const double filter = Step("filter (Extract)", [&] {
-      result = ExtractHyouji(pane);
-    });
+    const double filter = Step("filter (Extract)", [&] { result = ExtractHyouji(pane); });
     const double write = Step("write the pane", [&] {
       state->pane.SetText(result.pane->Data(), static_cast<size_t>(result.pane->Size()));
     });

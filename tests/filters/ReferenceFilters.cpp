@@ -6,10 +6,10 @@
 #include <memory>
 #include <vector>
 
-#include "support/FilterCalls.h"
 #include "filters/ShownTexts.h"
 #include "strings/B2String1.h"
 #include "strings/B2StringVector.h"
+#include "support/FilterCalls.h"
 
 namespace reference {
 namespace {
@@ -99,7 +99,7 @@ int FirstOccurrence(const B2String1& line, const std::string& search, Matching m
 }  // namespace
 
 ShownResult Run(Filter filter, const std::string& searchBox, const std::string& pane,
-                 Matching matching) {
+                Matching matching) {
   ShownResult result;
   const char* paneText = pane.c_str();  // the pane holds text up to its first NUL
   if (filter == Filter::kCountMatches) {

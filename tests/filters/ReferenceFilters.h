@@ -5,8 +5,8 @@
 
 #include <string>
 
-#include "support/FilterCalls.h"
 #include "nkf32/nkf32.h"
+#include "support/FilterCalls.h"
 
 namespace reference {
 
@@ -17,7 +17,7 @@ enum class Filter { kExtract, kDelete, kDeleteUpTo, kCountMatches };
 /// kCharacters an occurrence counts where it starts and ends on a character boundary of its
 /// line: every line is decoded into the list of its characters' start offsets.
 ShownResult Run(Filter filter, const std::string& searchBox, const std::string& pane,
-                 Matching matching = Matching::kCharacters);
+                Matching matching = Matching::kCharacters);
 
 /// ConvertLines on the pane text with the converter (null: each decoded line as it is read).
 ShownResult Convert(NkfConvertFn convert, const std::string& pane);

@@ -7,8 +7,8 @@
 
 #include "ReferenceFilters.h"
 #include "binding/BindConverter.h"
-#include "support/FilterCalls.h"
 #include "support/ExecutablePath.h"
+#include "support/FilterCalls.h"
 
 #ifdef _WIN32
 #include <windows.h>

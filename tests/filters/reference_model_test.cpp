@@ -7,8 +7,8 @@
 #include <string>
 
 #include "ReferenceFilters.h"
-#include "support/FilterCalls.h"
 #include "support/EscapedBytes.h"
+#include "support/FilterCalls.h"
 
 namespace {
 
@@ -92,7 +92,7 @@ class RandomTexts {
 };
 
 ShownResult RunCore(Filter filter, const std::string& search, const std::string& pane,
-                     Matching matching) {
+                    Matching matching) {
   switch (filter) {
     case Filter::kExtract:
       return Extract(search.c_str(), pane.data(), pane.size(), matching);

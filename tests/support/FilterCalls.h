@@ -56,18 +56,17 @@ inline ShownResult CallFilter(FilterCore core, const char* search, const char* p
 }
 
 // Three forms each: (search, pane, size), the same with a Matching, and (search, string).
-#define LINSIFT_FILTER_CALLS(Name)                                                           \
-  inline ShownResult Name(const char* search, const char* pane, size_t size,                 \
-                          Matching matching) {                                               \
-    return CallFilter(filters::Name, search, pane, size, matching);                          \
-  }                                                                                          \
-  inline ShownResult Name(const char* search, const char* pane, size_t size) {               \
-    return CallFilter(filters::Name, search, pane, size);                                    \
-  }                                                                                          \
-  inline ShownResult Name(const char* search, const B2String& text,                          \
-                          Matching matching = Matching::kCharacters) {                       \
-    return CallFilter(filters::Name, search, text.Data(), static_cast<size_t>(text.Length()), \
-                      matching);                                                             \
+#define LINSIFT_FILTER_CALLS(Name)                                                                \
+  inline ShownResult Name(const char* search, const char* pane, size_t size, Matching matching) { \
+    return CallFilter(filters::Name, search, pane, size, matching);                               \
+  }                                                                                               \
+  inline ShownResult Name(const char* search, const char* pane, size_t size) {                    \
+    return CallFilter(filters::Name, search, pane, size);                                         \
+  }                                                                                               \
+  inline ShownResult Name(const char* search, const B2String& text,                               \
+                          Matching matching = Matching::kCharacters) {                            \
+    return CallFilter(filters::Name, search, text.Data(), static_cast<size_t>(text.Length()),     \
+                      matching);                                                                  \
   }
 LINSIFT_FILTER_CALLS(Extract)
 LINSIFT_FILTER_CALLS(Delete)
