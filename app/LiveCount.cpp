@@ -52,9 +52,9 @@ void LiveCount::Work() {
     const std::function<bool()> abandoned = [this, generation] {
       return generation_.load(std::memory_order_relaxed) != generation;
     };
-    Result result{generation, 0, false};
-    const bool ended = count_(*matcher, text->Data(), static_cast<size_t>(text->Length()),
-                              abandoned, result.lines, result.gaveUp);
-    if (ended && !abandoned()) done_(result);
+    const filters::FilterResult counted =
+        count_(*matcher, text->Data(), static_cast<size_t>(text->Length()), abandoned);
+    if (abandoned()) continue;
+    done_(Result{generation, counted.matches.value_or(0), counted.gaveUp});
   }
 }

@@ -9,6 +9,7 @@
 #include <mutex>
 #include <thread>
 
+#include "filters/FilterResult.h"
 #include "filters/Matcher.h"
 #include "strings/B2String1.h"
 
@@ -29,11 +30,11 @@ class LiveCount {
   /// Called on the worker thread for each count that ran to its end and was still the last
   /// one started when it ended.
   using Done = std::function<void(const Result&)>;
-  /// Counts the lines of [text, text + size) that matcher matches; gives up (returning false)
-  /// as soon as abandoned() says so, and sets gaveUp when a line's search did.
+  /// Counts the lines of [text, text + size) that matcher matches (FilterResult::matches), or
+  /// gives up as soon as abandoned() says so: filters::CountMatches, or a stand-in in tests.
   using CountFn =
-      std::function<bool(const filters::Matcher& matcher, const char* text, size_t size,
-                         const std::function<bool()>& abandoned, long long& lines, bool& gaveUp)>;
+      std::function<filters::FilterResult(const filters::Matcher& matcher, const char* text,
+                                          size_t size, const std::function<bool()>& abandoned)>;
 
   LiveCount(CountFn count, Done done);
   /// Abandons the count under way and waits for the worker to end (one line's search at most).

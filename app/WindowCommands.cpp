@@ -9,6 +9,7 @@
 #include <cstring>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <utility>
 
@@ -20,16 +21,14 @@
 #include "filters/FilterResult.h"
 #include "filters/LineFilters.h"
 #include "filters/ShownTexts.h"
-#include "filters/TextLine.h"
 #include "strings/B2String1.h"
 #include "text/Limits.h"
 
 namespace {
 
-// Search box capacities: three filters see the first 255 bytes; CountMatches reads one
-// byte more so that it can refuse a longer text.
-constexpr int kSearchCapacity = limits::kSearchCapacity;
-constexpr int kCountSearchCapacity = limits::kCountSearchCapacity;
+// The search box is read one byte past the longest search text, so that a longer one is seen
+// and refused rather than cut.
+constexpr int kSearchRead = limits::kSearchBytes + 2;
 
 // The first `capacity` - 1 bytes at most of the one-line text of `control`.
 std::string ReadSearchText(HWND control, int capacity) {
@@ -83,26 +82,9 @@ class Busy {
   HCURSOR cursor_ = nullptr;
 };
 
-// The lines of the text that the matcher matches, line by line from each candidate; false as
-// soon as abandoned() says so.
-bool CountMatchingLines(const filters::Matcher& matcher, const char* text, size_t size,
-                        const std::function<bool()>& abandoned, long long& lines, bool& gaveUp) {
-  const char* end = text + size;
-  for (const char* p = text;;) {
-    if (abandoned()) return false;
-    const char* candidate = matcher.NextCandidate(p, end);
-    if (candidate == nullptr) break;
-    const TextLine line = TextLine::At(TextLine::StartOf(p, candidate), end);
-    const filters::LineMatch match = matcher.FirstIn(line.begin, line.end, candidate);
-    if (match.gaveUp) gaveUp = true;
-    if (match) ++lines;
-    if (line.IsLast()) break;
-    p = line.Next();
-  }
-  return true;
-}
-
-using LineFilter = FilterResult (*)(const char* searchText, const char* pane, size_t paneSize);
+using filters::FilterResult;
+using filters::ShownTexts;
+using LineFilter = FilterResult (*)(const filters::Matcher& matcher, const char* text, size_t size);
 
 // What the user typed in the pane since the last write becomes the document, as a step of
 // its own with its line count, so a command works on it and undo takes the typing back
@@ -129,34 +111,40 @@ void ReplaceDocument(WindowState& state, std::unique_ptr<B2String1> text, std::s
 }
 
 // Takes what a core produced: a new text becomes the document with the core's status (empty
-// when it gives none); a status alone becomes the document's status; a result that was cut
-// changes nothing and says so. Then ends `busy` and shows the message box, so the status is
-// already shown while the box waits.
-void ShowResult(WindowState& state, FilterResult result, Busy& busy) {
-  if (result.cut) {
-    SetWindowTextA(state.statusBar, ui::kResultTooLarge);
+// when it gives none); a status alone becomes the document's status; a result that was cut or
+// abandoned changes nothing and says so. Then ends `busy` and shows the count box, captioned
+// `caption`, so the status is already shown while the box waits.
+void ShowResult(WindowState& state, FilterResult result, Busy& busy,
+                const std::string& caption = std::string()) {
+  if (result.cut || result.gaveUp) {
+    SetWindowTextA(state.statusBar, result.cut ? ui::kResultTooLarge : ui::kSearchAbandoned);
     return;
   }
+  const std::optional<std::string> status = ShownTexts::Status(result);
   if (result.pane) {
-    ReplaceDocument(state, std::move(result.pane), result.status.value_or(std::string()));
-  } else if (result.status) {
-    state.document.SetStatus(*result.status);
-    SetWindowTextA(state.statusBar, result.status->c_str());
+    ReplaceDocument(state, std::move(result.pane), status.value_or(std::string()));
+  } else if (status) {
+    state.document.SetStatus(*status);
+    SetWindowTextA(state.statusBar, status->c_str());
   }
   busy.End();
-  if (result.message) {
-    MessageBoxA(state.window, result.message->c_str(), result.caption.c_str(), MB_OK);
+  if (const std::optional<std::string> message = ShownTexts::Message(result)) {
+    MessageBoxA(state.window, message->c_str(), caption.c_str(), MB_OK);
   }
 }
 
-void RunLineFilter(WindowState& state, LineFilter filter, int searchCapacity) {
-  const std::string search = ReadSearchText(state.searchBox, searchCapacity);
-  // Every filter refuses an empty search text.
-  if (search.empty()) return;
+void RunLineFilter(WindowState& state, LineFilter filter) {
+  std::string why;
+  const std::unique_ptr<filters::Matcher> matcher = SearchMatcher(state, why);
+  if (matcher == nullptr) {
+    if (!why.empty()) SetWindowTextA(state.statusBar, why.c_str());
+    return;
+  }
   Busy busy(state);
   if (!TakeTyping(state)) return;
   const B2String1& text = state.document.Text();
-  ShowResult(state, filter(search.c_str(), text.Data(), static_cast<size_t>(text.Length())), busy);
+  ShowResult(state, filter(*matcher, text.Data(), static_cast<size_t>(text.Length())), busy,
+             ReadSearchText(state.searchBox, kSearchRead));
 }
 
 // The conversion's status counts the lines it wrote, each ended by CR LF, as the filters'.
@@ -165,10 +153,9 @@ void ConvertDocument(WindowState& state) {
   if (!TakeTyping(state)) return;
   const B2String1& text = state.document.Text();
   if (text.Length() == 0) return;  // an empty text stays as it is
-  FilterResult result =
-      ConvertLines(state.convert, text.Data(), static_cast<size_t>(text.Length()));
-  if (result.pane && !result.status) result.status = ShownTexts::Lines(result.pane->CountOf("\n"));
-  ShowResult(state, std::move(result), busy);
+  ShowResult(state,
+             filters::ConvertLines(state.convert, text.Data(), static_cast<size_t>(text.Length())),
+             busy);
 }
 
 // Asks for a file and loads it; cancelling changes nothing.
@@ -267,13 +254,6 @@ void Enable(HMENU menu, int id, bool enabled) {
 
 void About(HWND window) { MessageBoxA(window, ui::kAboutText, ui::kAboutCaption, MB_OK); }
 
-// The window's one matcher: the search text with the options the check boxes say. Null, with
-// the reason in error, for a search text that is refused.
-std::unique_ptr<filters::Matcher> MakeMatcher(const WindowState& state, const std::string& search,
-                                              filters::MatchError* error) {
-  return filters::Matcher::Make(search.data(), search.size(), SearchOptions(state), error);
-}
-
 // The live count's text in status bar part 1 (empty: none).
 void ShowCount(const WindowState& state, const char* text) {
   SendMessageA(state.statusBar, SB_SETTEXTA, 1, reinterpret_cast<LPARAM>(text));
@@ -301,20 +281,22 @@ void SetSearchOptions(WindowState& state, const filters::MatchOptions& options) 
 
 void StartLiveCount(WindowState& state) {
   HWND window = state.window;
-  state.liveCount =
-      std::make_unique<LiveCount>(CountMatchingLines, [window](const LiveCount::Result& result) {
-        PostMessageA(window, kLiveCountMessage, static_cast<WPARAM>(result.generation),
-                     result.gaveUp ? LPARAM{-1} : static_cast<LPARAM>(result.lines));
-      });
+  const LiveCount::CountFn count = [](const filters::Matcher& matcher, const char* text,
+                                      size_t size, const std::function<bool()>& abandoned) {
+    return filters::CountMatches(matcher, text, size, abandoned);
+  };
+  state.liveCount = std::make_unique<LiveCount>(count, [window](const LiveCount::Result& result) {
+    PostMessageA(window, kLiveCountMessage, static_cast<WPARAM>(result.generation),
+                 result.gaveUp ? LPARAM{-1} : static_cast<LPARAM>(result.lines));
+  });
 }
 
 void OnSearchChanged(WindowState& state) {
   if (state.liveCount == nullptr) return;
   ShowCount(state, "");
-  const std::string search = ReadSearchText(state.searchBox, kSearchCapacity);
+  std::string why;
   filters::MatchError error;
-  std::unique_ptr<filters::Matcher> matcher =
-      search.empty() ? nullptr : MakeMatcher(state, search, &error);
+  std::unique_ptr<filters::Matcher> matcher = SearchMatcher(state, why, &error);
   if (matcher == nullptr) {
     state.liveCount->Cancel();
     if (error.kind == filters::MatchError::Kind::kBadExpression) {
@@ -369,13 +351,13 @@ void OnCommand(WindowState& state, int id) {
   if (state.busy) return;
   switch (id) {
     case ids::kExtract:
-      return RunLineFilter(state, Extract, kSearchCapacity);
+      return RunLineFilter(state, filters::Extract);
     case ids::kDelete:
-      return RunLineFilter(state, Delete, kSearchCapacity);
+      return RunLineFilter(state, filters::Delete);
     case ids::kDeleteUpTo:
-      return RunLineFilter(state, DeleteUpTo, kSearchCapacity);
+      return RunLineFilter(state, filters::DeleteUpTo);
     case ids::kCountMatches:
-      return RunLineFilter(state, CountMatches, kCountSearchCapacity);
+      return RunLineFilter(state, filters::CountMatches);
     case ids::kOpenFile:
       return OpenFile(state);
     case ids::kSaveAs:
@@ -432,4 +414,19 @@ LRESULT OnDropFiles(WindowState& state, WPARAM wParam, LPARAM lParam) {
   DragFinish(drop);
   if (take) LoadFile(state, state.path);
   return DefWindowProcA(state.window, WM_DROPFILES, wParam, lParam);
+}
+
+std::unique_ptr<filters::Matcher> SearchMatcher(const WindowState& state, std::string& why,
+                                                filters::MatchError* error) {
+  const std::string search = ReadSearchText(state.searchBox, kSearchRead);
+  filters::MatchError refusal;
+  std::unique_ptr<filters::Matcher> matcher =
+      filters::Matcher::Make(search.data(), search.size(), SearchOptions(state), &refusal);
+  why.clear();
+  if (refusal.kind == filters::MatchError::Kind::kTooLong) why = ui::kSearchTooLong;
+  if (refusal.kind == filters::MatchError::Kind::kBadExpression) {
+    why = StatusText::Fill(ui::kBadExpression, {std::to_string(refusal.position), refusal.reason});
+  }
+  if (error != nullptr) *error = refusal;
+  return matcher;
 }

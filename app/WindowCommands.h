@@ -5,6 +5,9 @@
 
 #include <windows.h>
 
+#include <memory>
+#include <string>
+
 #include "app/WindowState.h"
 #include "filters/Matcher.h"
 
@@ -52,3 +55,11 @@ void OnLiveCount(WindowState& state, WPARAM generation, LPARAM lines);
 /// user typed, and shows it: text, status (line count, and what was not loaded) and title.
 /// A failed load changes nothing but the status bar, which says why; false then.
 bool LoadFile(WindowState& state, const char* path);
+
+/// The one matcher of the window: the search box's text under the window's options, for the
+/// filters' buttons and for whatever else asks where the search text matches. Null when there
+/// is none; `why` then holds the status that tells why (a search text over 255 bytes, an
+/// expression that does not compile: where and why), or is empty for an empty search text
+/// (which changes nothing, silently); error, when given, gets the refusal.
+std::unique_ptr<filters::Matcher> SearchMatcher(const WindowState& state, std::string& why,
+                                                filters::MatchError* error = nullptr);

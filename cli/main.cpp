@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -12,14 +13,12 @@
 #include "cli/LineBlocks.h"
 #include "cli/StreamCommand.h"
 #include "cli/TerminalText.h"
+#include "filters/Matcher.h"
 #include "text/Limits.h"
 
 #ifdef _WIN32
 #include <fcntl.h>
 #include <io.h>
-#include <windows.h>
-// shellapi.h needs windows.h first.
-#include <shellapi.h>
 #else
 #include <unistd.h>
 #endif
@@ -45,15 +44,24 @@ const char kUsage[] =
     "The filters and convert write the new text to standard output and the status line\n"
     "(\"NAME:\" in front with several FILEs) to standard error. count writes its two lines to\n"
     "standard output; with several FILEs one line per file, \"NAME:LINES MATCHES\", and then\n"
-    "the two lines of the totals. Every written line ends with CR LF. SEARCH must not be\n"
-    "empty; the filters use at most its first 255 bytes, count refuses a longer one. An\n"
+    "the two lines of the totals. Every written line ends with CR LF. SEARCH must be 1 to\n"
+    "255 bytes long (a longer one is refused, never cut). An\n"
     "occurrence counts only where it starts and ends on character boundaries of its line\n"
     "(a line that is valid UTF-8 is read as UTF-8, any other as Shift_JIS), so '\\' does not\n"
     "match the second byte of a Shift_JIS character; --bytes counts every byte match.\n"
+    "SEARCH is Shift_JIS (UTF-8 with --utf8) and is matched in each line's encoding: its\n"
+    "UTF-8 form on UTF-8 lines.\n"
     "\n"
     "Options (anywhere before '--'; '--' ends them, so a FILE or SEARCH may start with '-'):\n"
     "  --utf8             take SEARCH as UTF-8 and print the status and count lines in UTF-8\n"
     "                       linsift-cli --utf8 extract 東京 access.log > tokyo.log\n"
+    "  -E, --regex        SEARCH is a regular expression (Oniguruma's Ruby syntax) that\n"
+    "                     matches inside a line, ^ and $ being its start and end; '.' and\n"
+    "                     classes take whole characters of the line's encoding\n"
+    "                       linsift-cli -E extract 'ERROR.*time ?out' app.log\n"
+    "  -i, --ignore-case  ASCII letters match their other case, full-width Latin letters\n"
+    "                     theirs (never each other); literal or expression alike\n"
+    "                       linsift-cli -i count error app.log\n"
     "  --bytes            match SEARCH byte for byte, inside two-byte characters too\n"
     "                       linsift-cli --bytes count '\\' paths.txt\n"
     "  --no-converter     convert: percent-decode only, without loading nkf32 (without this,\n"
@@ -71,7 +79,9 @@ const char kUsage[] =
     "  parallel --pipepart --block 64M -k -a big.log linsift-cli extract SEARCH > out.txt\n"
     "\n"
     "Exit status: 0 done; 1 a FILE could not be read (the others are still done), the output\n"
-    "could not be written, or nkf32 is missing for convert; 2 usage error.\n";
+    "could not be written, nkf32 is missing for convert, or an expression's search of a line\n"
+    "was abandoned as it backtracked too long (the run stops there); 2 usage error, also an\n"
+    "expression that does not compile (the reason is printed).\n";
 
 constexpr size_t kDefaultBlockSize = size_t{1} << 20;  // blocks stay in the cache between passes
 
@@ -80,6 +90,8 @@ struct Arguments {
   bool utf8 = false;
   bool noConverter = false;
   bool bytes = false;
+  bool regex = false;
+  bool ignoreCase = false;
   bool help = false;
   size_t blockSize = kDefaultBlockSize;
   int searchIndex = -1;  // index in argv of SEARCH
@@ -115,6 +127,10 @@ bool ParseOption(const char* arg, Arguments& args, std::string& error) {
     args.noConverter = true;
   } else if (std::strcmp(arg, "--bytes") == 0) {
     args.bytes = true;
+  } else if (std::strcmp(arg, "--regex") == 0 || std::strcmp(arg, "-E") == 0) {
+    args.regex = true;
+  } else if (std::strcmp(arg, "--ignore-case") == 0 || std::strcmp(arg, "-i") == 0) {
+    args.ignoreCase = true;
   } else if (std::strcmp(arg, "--help") == 0 || std::strcmp(arg, "-h") == 0) {
     args.help = true;
   } else if (std::strncmp(arg, kBlockSize, sizeof kBlockSize - 1) == 0) {
@@ -145,7 +161,8 @@ bool Parse(int argc, char** argv, Arguments& args, std::string& error) {
     if (!optionsEnded && std::strcmp(arg, "--") == 0) {
       optionsEnded = true;
     } else if (!optionsEnded && arg[0] == '-' && arg[1] != '\0' &&
-               (arg[1] == '-' || std::strcmp(arg, "-h") == 0)) {
+               (arg[1] == '-' || std::strcmp(arg, "-h") == 0 || std::strcmp(arg, "-E") == 0 ||
+                std::strcmp(arg, "-i") == 0)) {
       if (!ParseOption(arg, args, error)) return false;
     } else {
       operands.push_back(i);
@@ -174,31 +191,6 @@ bool Parse(int argc, char** argv, Arguments& args, std::string& error) {
   if (args.files.empty()) args.files.push_back("-");
   return true;
 }
-
-#ifdef _WIN32
-// With --utf8 on Windows, SEARCH comes from the wide command line: argv holds it already
-// narrowed to the ANSI code page, which may have lost characters.
-bool WideSearchAsShiftJis(int index, std::string& out) {
-  int count = 0;
-  LPWSTR* wide = CommandLineToArgvW(GetCommandLineW(), &count);
-  if (wide == nullptr) return false;
-  bool ok = false;
-  if (index < count) {
-    const std::wstring arg(wide[index]);
-    BOOL lossy = FALSE;
-    const int size = WideCharToMultiByte(932, WC_NO_BEST_FIT_CHARS, arg.data(),
-                                         static_cast<int>(arg.size()), nullptr, 0, nullptr, &lossy);
-    out.assign(static_cast<size_t>(size > 0 ? size : 0), '\0');
-    if (size > 0) {
-      WideCharToMultiByte(932, WC_NO_BEST_FIT_CHARS, arg.data(), static_cast<int>(arg.size()),
-                          &out[0], size, nullptr, &lossy);
-    }
-    ok = !lossy;
-  }
-  LocalFree(wide);
-  return ok;
-}
-#endif
 
 // Writes all bytes to the file descriptor; false with errno set when it refuses them.
 bool WriteAll(int fd, const char* data, size_t size) {
@@ -239,6 +231,22 @@ void Complain(const std::string& message) {
   std::fprintf(stderr, "linsift-cli: %s\n", message.c_str());
 }
 
+// Why SEARCH was refused, for the usage error.
+std::string MatchRefusal(const filters::MatchError& refusal) {
+  switch (refusal.kind) {
+    case filters::MatchError::Kind::kEmpty:
+      return "SEARCH is empty";
+    case filters::MatchError::Kind::kTooLong:
+      return "SEARCH is longer than " + std::to_string(limits::kSearchBytes) + " bytes";
+    case filters::MatchError::Kind::kBadExpression:
+      return "SEARCH is not a valid expression: " + refusal.reason + " (at character " +
+             std::to_string(refusal.position) + ")";
+    case filters::MatchError::Kind::kNone:
+      break;
+  }
+  return "SEARCH is refused";
+}
+
 int WriteFailed() {
   Complain(std::string("cannot write to standard output: ") + std::strerror(errno));
   return 1;
@@ -263,15 +271,21 @@ int main(int argc, char** argv) {
   std::string search = args.search;
   if (args.utf8 && args.kind != Kind::kConvert) {
 #ifdef _WIN32
-    const bool converted = WideSearchAsShiftJis(args.searchIndex, search);
+    const bool converted = TerminalText::WideArgumentAsShiftJis(args.searchIndex, search);
 #else
     const bool converted = TerminalText::Utf8ToShiftJis(args.search, search);
 #endif
     if (!converted) return Usage("SEARCH cannot be written in Shift_JIS");
   }
-  if (args.kind != Kind::kConvert && search.empty()) return Usage("SEARCH is empty");
-  if (args.kind == Kind::kCount && search.size() > static_cast<size_t>(limits::kSearchBytes)) {
-    return Usage("count: SEARCH is longer than 255 bytes");
+  std::unique_ptr<filters::Matcher> matcher;
+  if (args.kind != Kind::kConvert) {
+    filters::MatchOptions options;
+    options.bytes = args.bytes;
+    options.regex = args.regex;
+    options.ignoreCase = args.ignoreCase;
+    filters::MatchError refusal;
+    matcher = filters::Matcher::Make(search.data(), search.size(), options, &refusal);
+    if (matcher == nullptr) return Usage(MatchRefusal(refusal));
   }
 
   NkfConvertFn convert = nullptr;
@@ -283,8 +297,7 @@ int main(int argc, char** argv) {
     }
   }
 
-  const StreamCommand command(args.kind, search, convert,
-                              args.bytes ? Matching::kBytes : Matching::kCharacters);
+  const StreamCommand command(args.kind, matcher.get(), convert);
   const StreamCommand::WriteFn toStdout = [](const char* data, size_t size) {
     return WriteAll(1, data, size);
   };
@@ -302,6 +315,10 @@ int main(int argc, char** argv) {
     StreamCommand::Totals totals;
     const StreamCommand::Outcome outcome = command.Run(blocks, toStdout, totals);
     if (outcome == StreamCommand::Outcome::kWriteFailed) return WriteFailed();
+    if (outcome == StreamCommand::Outcome::kGaveUp) {
+      Complain(input.Name() + ": the search took too long on a line and was abandoned");
+      return 1;
+    }
     if (outcome == StreamCommand::Outcome::kReadFailed) {
       Complain(input.Name() + ": cannot be read: " + std::strerror(blocks.ErrorNumber()));
       failed = true;

@@ -19,15 +19,16 @@ TEST(LiveCount, ReportsOnlyTheLastCountStarted) {
   std::atomic<int> abandonedCounts{0};
   // A count of "slow" runs until it is abandoned; any other counts its bytes at once.
   const LiveCount::CountFn count = [&](const filters::Matcher&, const char* text, size_t size,
-                                       const std::function<bool()>& abandoned, long long& lines,
-                                       bool&) {
+                                       const std::function<bool()>& abandoned) {
+    filters::FilterResult result;
     if (std::string(text, size) == "slow") {
       while (!abandoned()) std::this_thread::sleep_for(std::chrono::milliseconds(1));
       ++abandonedCounts;
-      return false;
+      result.gaveUp = true;
+      return result;
     }
-    lines = static_cast<long long>(size);
-    return true;
+    result.matches = static_cast<std::int64_t>(size);
+    return result;
   };
   std::mutex mutex;
   std::condition_variable reported;

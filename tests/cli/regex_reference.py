@@ -86,8 +86,9 @@ def random_text(rng):
 
 
 def expected(command, regex, text):
-    """The output of command (stdout bytes) by the filters' rules over decoded lines."""
-    lines = re.split(b"\r?\n", text)
+    """The output of command (stdout bytes) by the filters' rules over decoded lines. An empty
+    text gives nothing, and counts as one line that nothing matches."""
+    lines = re.split(b"\r?\n", text) if text else []
     out, matches = [], 0
     for line in lines:
         decoded = line.decode(encoding_of(line))
@@ -103,7 +104,7 @@ def expected(command, regex, text):
             if cut:
                 out.append(cut.encode(encoding_of(line)))
     if command == "count":
-        return ("全%d行\n全%d件\n" % (len(lines), matches)).encode("cp932")
+        return ("全%d行\n全%d件\n" % (max(len(lines), 1), matches)).encode("cp932")
     return b"".join(line + b"\r\n" for line in out)
 
 
@@ -122,13 +123,16 @@ def main():
         command = rng.choice(["extract", "delete", "delete-up-to", "count"])
         text = random_text(rng)
         regex = re.compile(pattern, re.IGNORECASE if ignore_case else 0)
-        args = ["-E"] + (["-i"] if ignore_case else []) + [command, "--", pattern.encode("cp932"), "-"]
+        args = ["-E"] + (["-i"] if ignore_case else [])
+        if rng.random() < 0.5:  # blocks of a few lines: each block's end is a line's end
+            args.append("--block-size=%d" % rng.randint(1, 40))
+        args += [command, "--", pattern.encode("cp932"), "-"]
         result = run(cli, args, text)
         want = expected(command, regex, text)
         if result.returncode != 0 or result.stdout != want:
             failures += 1
             print("case %d: %r %s on %r\n  got  %r (exit %d)\n  want %r" % (
-                case, pattern, " ".join(a if isinstance(a, str) else "" for a in args[:-2]),
+                case, pattern, " ".join(a for a in args[:-2] if isinstance(a, str)),
                 text, result.stdout, result.returncode, want))
             if failures > 10:
                 break
