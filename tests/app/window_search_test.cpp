@@ -1,7 +1,9 @@
 // The search options and the live count in the window: what the buttons do with an expression
 // or ignore-case, what a bad or runaway expression leaves, and the count as the text is typed.
-#include <commctrl.h>
 #include <gtest/gtest.h>
+#include <windows.h>
+// After <windows.h>:
+#include <commctrl.h>
 
 #include <chrono>
 #include <string>
