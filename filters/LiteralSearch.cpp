@@ -74,7 +74,7 @@ const char* LiteralSearch::Find(LineEncoding encoding, const char* from, const c
 
 const char* LiteralSearch::FindForm(const Form& form, const char* from, const char* end) const {
   if (!form.present || end - from < static_cast<ptrdiff_t>(form.bytes.size())) return nullptr;
-  if (form.runs.empty() || form.bytes == form.other) {
+  if (Exact(form)) {
     return bytesearch::Find(from, static_cast<size_t>(end - from), form.needle);
   }
   return FindFolded(form, from, end);
@@ -82,6 +82,11 @@ const char* LiteralSearch::FindForm(const Form& form, const char* from, const ch
 
 const char* LiteralSearch::Next(const char* from, const char* end) const {
   if (shared_ || !utf8_.present) return FindForm(shiftJis_, from, end);
+  if (Exact(shiftJis_) && Exact(utf8_)) {
+    return bytesearch::FindEither(from, static_cast<size_t>(end - from), shiftJis_.needle,
+                                  utf8_.needle);
+  }
+  // Folded forms: each over windows growing from 256 bytes.
   const size_t longest = std::max(shiftJis_.bytes.size(), utf8_.bytes.size());
   size_t window = 256;
   for (const char* low = from; low < end; low += window, window *= 2) {

@@ -24,8 +24,9 @@ class LiteralSearch {
   LiteralSearch& operator=(const LiteralSearch&) = delete;
 
   /// The first occurrence of any form that starts in [from, end) and ends by end, or null.
-  /// With two forms the run is searched in windows growing from 256 bytes, each form over
-  /// each window, so the cost stays linear in the bytes passed whichever form comes first.
+  /// Two exact forms are searched for at once (bytesearch::FindEither); folded ones in windows
+  /// growing from 256 bytes, each form over each window, so the cost stays linear in the bytes
+  /// passed whichever form comes first.
   const char* Next(const char* from, const char* end) const;
 
   /// The first occurrence in [from, end) of the form for lines read in encoding, or null (also
@@ -51,6 +52,8 @@ class LiteralSearch {
   };
 
   void Prepare(Form& form, const std::string* bytes, LineEncoding encoding);
+  /// True when the form matches its own bytes only (no letter to fold).
+  static bool Exact(const Form& form) { return form.runs.empty() || form.bytes == form.other; }
   const char* FindForm(const Form& form, const char* from, const char* end) const;
   const char* FindFolded(const Form& form, const char* from, const char* end) const;
   bool FoldedAt(const Form& form, const char* p) const;
