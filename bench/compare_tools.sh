@@ -14,7 +14,7 @@
 # afterwards), 3 runs each, against these targets:
 #   every command                   faster than the best tool, peak memory under 256 MB
 #
-#   bench/compare_tools.sh [--gigabyte] [--literal-only] [BUILD_DIR] [CORPUS_DIR]
+#   bench/compare_tools.sh [--gigabyte] [--literal-only | --search-only] [BUILD_DIR] [CORPUS_DIR]
 # BUILD_DIR defaults to build/native; the texts are made in CORPUS_DIR (default
 # /tmp/linsift-corpus) by make_corpus.py and make_accesslog.py when missing.
 set -uo pipefail
@@ -25,6 +25,7 @@ while [ $# -gt 0 ]; do
   case $1 in
     --gigabyte) gigabyte=1 ;;
     --literal-only) searchKinds=0 ;;  # a linsift-cli without -E and -i
+    --search-only) searchKinds=2 ;;   # only the expression and ignore-case rows
     *) break ;;
   esac
   shift
@@ -118,11 +119,13 @@ if [ "$gigabyte" = 1 ]; then
   trap 'rm -rf "$out" "$big"' EXIT
   for _ in $(seq 25); do cat "$corpus"; done > "$big"
   RUNS=3
-  run_filters "$big" "$hyou" gigabyte
-  [ "$searchKinds" = 1 ] && run_search_kinds "$big" gigabyte
+  [ "$searchKinds" != 2 ] && run_filters "$big" "$hyou" gigabyte
+  [ "$searchKinds" != 0 ] && run_search_kinds "$big" gigabyte
   # perl+nkf is slower than nkf --url-input on large texts; at 1 GB only the faster one runs.
-  bench gigabyte convert "$big" "" '"$CLI" convert "$F" > "$O" 2>/dev/null' \
+  [ "$searchKinds" != 2 ] && bench gigabyte convert "$big" "" '"$CLI" convert "$F" > "$O" 2>/dev/null' \
     nkf--url-input 'nkf -s --url-input "$F" > "$O"'
+elif [ "$searchKinds" = 2 ]; then
+  run_search_kinds "$corpus" corpus
 else
   run_filters "$corpus" "$hyou" corpus
   [ "$searchKinds" = 1 ] && run_search_kinds "$corpus" corpus
