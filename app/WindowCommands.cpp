@@ -231,7 +231,7 @@ void ClearAndPaste(WindowState& state) {
 
 void ClearPane(WindowState& state) {
   if (!TakeTyping(state)) return;
-  if (MessageBoxA(state.window, ui::kClearQuestion, ui::kClearCaption, MB_OKCANCEL) == IDOK) {
+  if (MessageBoxA(state.window, ui::kClearQuestion, ui::kQuestionCaption, MB_OKCANCEL) == IDOK) {
     Busy busy(state);
     ReplaceDocument(state, nullptr, Document::LineCount(B2String1()));
   }

@@ -197,7 +197,7 @@ TEST_F(DocumentWindowTest, TwentyFiveStepsUndoAndRedoByteForByte) {
         Press(ids::kConvertUrl);
         break;
       case 5: {
-        DialogAnswer question(ui::kClearCaption, IDOK);
+        DialogAnswer question(ui::kQuestionCaption, IDOK);
         Press(ids::kClearPane);
         break;
       }
