@@ -436,7 +436,8 @@ void OnPaneChanged(WindowState& state) {
   if (!state.pane.IsModified()) return;
   const std::string title = state.document.Title();
   // Typed text makes the document differ from its file until the next command takes it.
-  const std::string marked = title.rfind(ui::kTitleModified, 0) == 0 ? title : ui::kTitleModified + title;
+  const std::string marked =
+      title.rfind(ui::kTitleModified, 0) == 0 ? title : ui::kTitleModified + title;
   if (PaneText::ReadText(state.window) != marked) SetWindowTextA(state.window, marked.c_str());
 }
 

@@ -15,7 +15,14 @@ namespace {
 
 #ifdef _WIN32
 using Handle = HMODULE;
-Handle Open(const char* path) { return LoadLibraryA(path); }
+// A damaged or empty file is a failed load, not a system error box.
+Handle Open(const char* path) {
+  DWORD previous = 0;
+  SetThreadErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX, &previous);
+  Handle handle = LoadLibraryA(path);
+  SetThreadErrorMode(previous, nullptr);
+  return handle;
+}
 void Close(Handle h) { FreeLibrary(h); }
 template <typename Fn>
 Fn Symbol(Handle h, const char* name) {

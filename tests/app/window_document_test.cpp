@@ -174,8 +174,7 @@ TEST_F(DocumentWindowTest, TwentyFiveStepsUndoAndRedoByteForByte) {
     const std::string n = std::to_string(i);
     switch (i % 6) {
       case 0:
-        SetSearch("n");
-        Press(ids::kDeleteUpTo);
+        SetPane("x" + n + "\nan " + n + "\n%41\n");
         break;
       case 1:
         ASSERT_TRUE(PutOnClipboard(("pasted " + n + "\nan\n").c_str()));

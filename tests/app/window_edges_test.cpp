@@ -36,19 +36,29 @@ class EdgesTest : public MainWindowTest {
   }
 };
 
-// A file in a folder of its own whose path is exactly `length` bytes long.
+// The long form of an ANSI path, for the wide calls that take more than 260 characters.
+std::wstring Long(const std::string& path) {
+  std::wstring wide(path.size() + 1, L'\0');
+  wide.resize(static_cast<size_t>(
+      MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, wide.data(), static_cast<int>(wide.size())) -
+      1));
+  return L"\\\\?\\" + wide;
+}
+
+// A file in folders of its own whose path is exactly `length` bytes long.
 std::string FileOfLength(const TempFolder& folder, size_t length, const std::string& bytes) {
   std::string path = folder.Path().string();
   while (path.size() + 1 + 100 + 1 + 8 < length) {
     path += "\\" + std::string(100, 'p');
-    CreateDirectoryA(("\\\\?\\" + path).c_str(), nullptr);
+    CreateDirectoryW(Long(path).c_str(), nullptr);
   }
   path += "\\" + std::string(length - path.size() - 1 - 9, 'q');
-  CreateDirectoryA(("\\\\?\\" + path).c_str(), nullptr);
+  CreateDirectoryW(Long(path).c_str(), nullptr);
   path += "\\name.txt";
   EXPECT_EQ(path.size(), length);
-  HANDLE file = CreateFileA(("\\\\?\\" + path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+  HANDLE file = CreateFileW(Long(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                             FILE_ATTRIBUTE_NORMAL, nullptr);
+  EXPECT_NE(file, INVALID_HANDLE_VALUE) << path;
   DWORD written = 0;
   WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
   CloseHandle(file);
@@ -61,19 +71,21 @@ TEST_F(EdgesTest, LongPathsLoadWholeFromDropDialogAndCommandLine) {
     const std::string path = FileOfLength(folder, length, "len\n" + std::to_string(length));
     SetPane("before");
     Drop({path});
-    EXPECT_EQ(DocumentText(), "len\n" + std::to_string(length)) << length;
+    EXPECT_EQ(DocumentText(), "len\n" + std::to_string(length)) << length << " " << Status();
     EXPECT_EQ(Title(), "name.txt - Linsift") << length;
   }
-  const std::string longest = FileOfLength(folder, 300, "dialog");
+  // The dialog's buffer takes any path; Wine's dialog itself fails past 259 characters.
+  const std::string dialogPath = FileOfLength(folder, 259, "dialog");
   {
-    DialogAnswer dialog(ui::kOpenTitle, 0, TypePathAndOpen(longest, nullptr));
+    DialogAnswer dialog(ui::kOpenTitle, 0, TypePathAndOpen(dialogPath, nullptr));
     SetPane("before");
     Press(ids::kOpenFile);
   }
   EXPECT_EQ(DocumentText(), "dialog");
+  const std::string longest = FileOfLength(folder, 300, "command line");
   TearDown();
   Start(longest.c_str());
-  EXPECT_EQ(DocumentText(), "dialog");
+  EXPECT_EQ(DocumentText(), "command line");
 }
 
 // 40,000,010 bytes of 100-byte lines: the whole lines within the limit load, and the title
@@ -98,7 +110,9 @@ TEST_F(EdgesTest, ACutLoadKeepsWholeLinesAndSaysSoInTheTitle) {
   Press(ids::kDeleteUpTo);
   SetSearch("zz");
   Press(ids::kDelete);
-  EXPECT_EQ(DocumentText(), "a\r\na\r\na\r\na\r\n");
+  std::string kept;
+  for (int i = 0; i < 4; ++i) kept += std::string(92, 'a') + "\r\n";
+  EXPECT_EQ(DocumentText(), kept);
   EXPECT_EQ(Title(), "*" + cut + " - Linsift");
   Drop({WriteTempFile("linsift small.txt", "small")});
   EXPECT_EQ(Title(), "linsift small.txt - Linsift");
@@ -221,10 +235,11 @@ TEST_F(EdgesTest, ConversionWithoutAConverterSaysWhy) {
     const char* note;
   } cases[] = {
       {folder.PathOf("nkf32.dll"), ui::kConverterMissing},
-      {folder.Write("nkf32.dll", ""), ui::kConverterInvalid},
+      {folder.PathOf("nkf32.dll"), ui::kConverterInvalid},  // an empty file by then
       {std::string(system) + "\\version.dll", ui::kConverterInvalid},
   };
   for (const auto& c : cases) {
+    if (c.note == ui::kConverterInvalid) folder.Write("nkf32.dll", "");
     UseConverter(State(), BindConverterAt(c.path.c_str()));
     SetPane("a%41\nb%42");
     Press(ids::kConvertUrl);
