@@ -434,11 +434,14 @@ void OnClose(WindowState& state) {
 
 void OnPaneChanged(WindowState& state) {
   if (!state.pane.IsModified()) return;
+  // Typed text makes the document differ from its file until the next command takes it; a
+  // title already marked stays as it is, so typing costs no comparison of texts.
+  const std::string shown = PaneText::ReadText(state.window);
+  if (shown.rfind(ui::kTitleModified, 0) == 0) return;
   const std::string title = state.document.Title();
-  // Typed text makes the document differ from its file until the next command takes it.
   const std::string marked =
       title.rfind(ui::kTitleModified, 0) == 0 ? title : ui::kTitleModified + title;
-  if (PaneText::ReadText(state.window) != marked) SetWindowTextA(state.window, marked.c_str());
+  SetWindowTextA(state.window, marked.c_str());
 }
 
 void UseConverter(WindowState& state, const ConverterLibrary::EntryPoints& entries) {
