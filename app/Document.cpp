@@ -163,7 +163,7 @@ bool Document::SaveBytes(const char* path, const char* bytes, std::size_t size,
 }
 
 std::string Document::LineCount(const B2String1& text) {
-  return ShownTexts::Lines(text.CountOf("\n") + 1);
+  return filters::ShownTexts::Lines(text.CountOf("\n") + 1);
 }
 
 std::string Document::NameOf(const char* path) {

@@ -5,8 +5,12 @@
 
 #include <windows.h>
 
+#include <memory>
+#include <string>
+
 #include "app/WindowState.h"
 #include "binding/ConverterLibrary.h"
+#include "filters/Matcher.h"
 
 /// Runs the command `id` (a button or menu identifier); other identifiers, among them
 /// 0 and 1 from the search box, status bar and pane, do nothing. ids::kExit closes the
@@ -48,3 +52,9 @@ void PrepareOpenDialog(WindowState& state);
 /// asked about first, as OnClose does; キャンセル loads nothing. A failed load changes nothing
 /// but the status bar, which says why; false then.
 bool LoadFile(WindowState& state, const char* path);
+
+/// The one matcher of the window: the search box's text under the window's options, for the
+/// filters' buttons and for whatever else asks where the search text matches. Null when there
+/// is none; `why` then holds the status that tells why, or is empty for an empty search text
+/// (which changes nothing, silently).
+std::unique_ptr<filters::Matcher> SearchMatcher(const WindowState& state, std::string& why);

@@ -227,7 +227,7 @@ TEST(Document, LoadSetsTextNameTitleAndATruthfulStatus) {
   std::string message;
   ASSERT_TRUE(doc.Load(folder.Write("a.txt", "x\ny\n").c_str(), message));
   EXPECT_EQ(Bytes(doc.Text()), "x\ny\n");
-  EXPECT_EQ(message, ShownTexts::Lines(3));
+  EXPECT_EQ(message, filters::ShownTexts::Lines(3));
   EXPECT_EQ(doc.Status(), message);
   EXPECT_EQ(doc.FileName(), "a.txt");
   EXPECT_EQ(doc.Title(), "a.txt - Linsift");
@@ -244,7 +244,7 @@ TEST(Document, LoadSetsTextNameTitleAndATruthfulStatus) {
 
   ASSERT_TRUE(doc.Load(folder.Write("empty.txt", "").c_str(), message));
   EXPECT_EQ(Bytes(doc.Text()), "");
-  EXPECT_EQ(message, ShownTexts::Lines(1));
+  EXPECT_EQ(message, filters::ShownTexts::Lines(1));
 
   // Each load starts the file's history: nothing to undo, nothing to save.
   EXPECT_FALSE(doc.CanUndo());
@@ -305,7 +305,7 @@ TEST(Document, AFailedLoadChangesNothingAndNamesTheFile) {
     EXPECT_FALSE(doc.Load(path.c_str(), message)) << path;
     EXPECT_EQ(Cp932ToUtf8(message), expected);
     EXPECT_EQ(Bytes(doc.Text()), "kept");
-    EXPECT_EQ(doc.Status(), ShownTexts::Lines(1));
+    EXPECT_EQ(doc.Status(), filters::ShownTexts::Lines(1));
     EXPECT_EQ(doc.FileName(), "kept.txt");
     EXPECT_EQ(doc.History().UndoCount(), 0u);
   }
