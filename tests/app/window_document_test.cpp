@@ -29,17 +29,11 @@ class DocumentWindowTest : public MainWindowTest {
     keys[VK_CONTROL] = 0;
     SetKeyboardState(keys);
   }
-  std::string Title() const { return PaneText::ReadText(Window()); }
   // Whether the Edit menu, as it opens, offers the item `id`.
   bool Offered(int id) {
     SendMessageA(Window(), WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(State().editMenu),
                  ids::kEditMenuPosition);
     return !(GetMenuState(State().editMenu, static_cast<UINT>(id), MF_BYCOMMAND) & MF_GRAYED);
-  }
-  // Types `text` at the end of the pane as the user would.
-  void Type(const std::string& text) {
-    SendMessageA(PaneHandle(), EM_SETSEL, 0x7FFFFFFF, 0x7FFFFFFF);  // the end
-    SendMessageA(PaneHandle(), EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text.c_str()));
   }
   void Open(const std::string& path) {
     DialogAnswer dialog(ui::kOpenTitle, 0, TypePathAndOpen(path, nullptr));

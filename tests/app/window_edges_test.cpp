@@ -17,12 +17,6 @@ namespace {
 
 class EdgesTest : public MainWindowTest {
  protected:
-  std::string Title() const { return PaneText::ReadText(Window()); }
-  // Types `text` at the end of the pane as the user would.
-  void Type(const std::string& text) {
-    SendMessageA(PaneHandle(), EM_SETSEL, 0x7FFFFFFF, 0x7FFFFFFF);
-    SendMessageA(PaneHandle(), EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text.c_str()));
-  }
   // Presses 終了 with the close question answered by `button` (none expected: 0).
   bool AskedOnExit(int button) {
     if (button == 0) {

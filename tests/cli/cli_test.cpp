@@ -365,11 +365,14 @@ TEST_F(Cli, AnInputThatIsTheOutputIsSkipped) {
     EXPECT_NE(o.err.find(fruit_ + ": input file is also the output"), std::string::npos) << o.err;
   }
   EXPECT_EQ(Slurp(fruit_), "apple\r\nbanana\r\nan\r\n");  // other's line, appended once
+#ifndef _WIN32
+  // Standard input too (Wine's cmd cannot open one file for both redirections).
   const Outcome piped = RunCliAt(CliPath(), "extract a", fruit_, Input::kRedirect, fruit_, ">>");
   EXPECT_EQ(piped.status, 1);
   EXPECT_NE(piped.err.find("(standard input): input file is also the output"), std::string::npos)
       << piped.err;
   EXPECT_EQ(Slurp(fruit_), "apple\r\nbanana\r\nan\r\n");
+#endif
 }
 
 TEST_F(Cli, UsageErrorsExitWithTwo) {
