@@ -9,6 +9,7 @@
 #include <memory>
 
 #include "app/CommandIds.h"
+#include "app/HistorySpill.h"
 #include "app/UiText.h"
 #include "app/WindowCommands.h"
 #include "app/WindowState.h"
@@ -215,7 +216,14 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_NCDESTROY:
       FreeState(window);
       return DefWindowProcA(window, message, wParam, lParam);
+    case WM_CLOSE:
+      OnClose(*state);  // may destroy the window and free the state
+      return 0;
     case WM_COMMAND:
+      if (state->pane.IsChangeNotice(wParam, lParam)) {
+        OnPaneChanged(*state);
+        return 0;
+      }
       if (reinterpret_cast<HWND>(lParam) == state->searchBox && lParam != 0) {
         const int code = HIWORD(wParam);
         if (code == EN_CHANGE || code == CBN_EDITCHANGE || code == CBN_SELCHANGE) {
@@ -252,7 +260,9 @@ HWND StartMainWindow(HINSTANCE instance, const char* commandLine, int show) {
   // The whole command line is one path: no quotes removed, no splitting at blanks.
   if (commandLine != nullptr) state->startupPath = commandLine;
 
-  state->convert = BindConverter().convert;
+  UseConverter(*state, BindConverter());
+  // Undo files of earlier runs that ended without removing theirs.
+  HistorySpill::RemoveLeftovers();
 
   INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_BAR_CLASSES};
   InitCommonControlsEx(&controls);
