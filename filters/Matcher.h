@@ -8,10 +8,13 @@
 
 namespace filters {
 
-/// How a search text is matched.
+/// How a search text is matched. The search text is Shift_JIS; each line is read in its own
+/// encoding (filters/LineEncoding.h) and searched for the search text's form in it: on a UTF-8
+/// line, its UTF-8 form (filters/SearchForms.h).
 struct MatchOptions {
-  /// Every byte-for-byte occurrence counts, inside characters too (linsift-cli --bytes);
-  /// otherwise only occurrences that start and end on character boundaries of their line.
+  /// Every byte-for-byte occurrence of the search text's own bytes counts, on every line and
+  /// inside characters too (linsift-cli --bytes, grep's rule); otherwise only occurrences that
+  /// start and end on character boundaries of their line.
   bool bytes = false;
   /// The search text is a regular expression (Oniguruma's Ruby syntax): a line matches when the
   /// expression matches inside it, ^ and $ being the line's start and end. Matched by characters
