@@ -36,7 +36,7 @@ inline const char* Find(const char* hay, size_t n, const Needle& needle) {
 
 /// The first place in hay (n bytes) where either of two prepared needles occurs, or null; a
 /// needle of size 0 is never found. Linear in n: each needle is searched (as Find does) over
-/// windows growing from 256 bytes, so the cost follows the bytes passed whichever needle comes
+/// windows growing from 2,048 bytes, so the cost follows the bytes passed whichever needle comes
 /// first. For a text searched in two encodings at once (a search text and its UTF-8 form).
 const char* FindEither(const char* hay, size_t n, const Needle& a, const Needle& b);
 
