@@ -11,12 +11,16 @@
 #include "app/CommandIds.h"
 #include "app/UiText.h"
 #include "app/WindowCommands.h"
+#include "app/WindowMemory.h"
 #include "app/WindowState.h"
 #include "binding/BindConverter.h"
 
 namespace {
 
 HMENU ControlId(int id) { return reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)); }
+
+// The search list's height with its list open: the box and about ten texts.
+constexpr int kSearchListHeight = 240;
 
 // Registers "LSTEXT"; a class left registered by an earlier window of this process
 // (the tests make many) is used as it is.
@@ -40,8 +44,11 @@ HMENU BuildMenuBar(WindowState& state) {
   state.editMenu = CreateMenu();
   state.stringMenu = CreateMenu();
   state.versionMenu = CreateMenu();
+  state.recentMenu = CreateMenu();
 
   AppendMenuA(state.fileMenu, MF_STRING, ids::kOpenFile, ui::kOpenItem);
+  AppendMenuA(state.fileMenu, MF_POPUP, reinterpret_cast<UINT_PTR>(state.recentMenu),
+              ui::kRecentMenu);
   AppendMenuA(state.fileMenu, MF_STRING, ids::kSaveAs, ui::kSaveAsItem);
   AppendMenuA(state.fileMenu, MF_SEPARATOR, 0, nullptr);
   AppendMenuA(state.fileMenu, MF_STRING, ids::kExit, ui::kExitItem);
@@ -91,9 +98,16 @@ constexpr ACCEL kAccelerators[] = {
 // work without them. The controls are made in their Tab order: search box, buttons, pane.
 LRESULT OnCreate(WindowState& state) {
   HWND window = state.window;
-  state.searchBox = CreateWindowExA(
-      0, "Edit", nullptr, WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_BORDER | ES_AUTOHSCROLL, 4, 4,
-      192, 24, window, ControlId(ids::kSearchBox), state.instance, nullptr);
+  // The search box is the edit part of a drop-down list of the remembered search texts.
+  state.searchList = CreateWindowExA(
+      0, "ComboBox", nullptr,
+      WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL, 4, 4, 192,
+      kSearchListHeight, window, ControlId(ids::kSearchBox), state.instance, nullptr);
+  COMBOBOXINFO parts{};
+  parts.cbSize = sizeof parts;
+  if (state.searchList != nullptr && GetComboBoxInfo(state.searchList, &parts)) {
+    state.searchBox = parts.hwndItem;
+  }
   CreateButton(state, ui::kExtract, 200, ids::kExtract);
   CreateButton(state, ui::kDelete, 308, ids::kDelete);
   CreateButton(state, ui::kDeleteUpTo, 416, ids::kDeleteUpTo);
@@ -153,7 +167,8 @@ void OnSetFocus(const WindowState& state) {
   if (target != nullptr) SetFocus(target);
 }
 
-LRESULT OnDestroy() {
+LRESULT OnDestroy(WindowState& state) {
+  SaveSettings(state);
   PostQuitMessage(0);
   return 0;
 }
@@ -196,7 +211,7 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
       OnSetFocus(*state);
       return 0;
     case WM_DESTROY:
-      return OnDestroy();
+      return OnDestroy(*state);
     case WM_NCDESTROY:
       FreeState(window);
       return DefWindowProcA(window, message, wParam, lParam);
@@ -213,11 +228,21 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
   }
 }
 
-HWND StartMainWindow(HINSTANCE instance, const char* commandLine, int show) {
+HWND StartMainWindow(HINSTANCE instance, const char* commandLine, int show,
+                     const char* settingsPath) {
   auto state = std::make_unique<WindowState>();
   state->instance = instance;
   // The whole command line is one path: no quotes removed, no splitting at blanks.
   if (commandLine != nullptr) state->startupPath = commandLine;
+  LoadSettings(*state, settingsPath);
+  int x = CW_USEDEFAULT, y = CW_USEDEFAULT, width = kWindowWidth, height = kWindowHeight;
+  RECT place{};
+  if (RememberedPlace(*state, place)) {
+    x = place.left;
+    y = place.top;
+    width = place.right - place.left;
+    height = place.bottom - place.top;
+  }
 
   state->convert = BindConverter().convert;
 
@@ -227,16 +252,17 @@ HWND StartMainWindow(HINSTANCE instance, const char* commandLine, int show) {
 
   // The window takes the state at WM_NCCREATE and frees it at WM_NCDESTROY, also when
   // its creation fails afterwards; before that, `state` still owns it.
-  HWND window = CreateWindowExA(0, ui::kClassName, ui::kWindowTitle,
-                                WS_OVERLAPPEDWINDOW | WS_VISIBLE, CW_USEDEFAULT, CW_USEDEFAULT,
-                                kWindowWidth, kWindowHeight, nullptr, nullptr, instance, &state);
+  HWND window =
+      CreateWindowExA(0, ui::kClassName, ui::kWindowTitle, WS_OVERLAPPEDWINDOW | WS_VISIBLE, x, y,
+                      width, height, nullptr, nullptr, instance, &state);
   if (window == nullptr) return nullptr;
 
   WindowState& made = *WindowState::Of(window);
   SetMenu(window, BuildMenuBar(made));
+  ShowSettings(made);
   made.accelerators =
       CreateAcceleratorTableA(const_cast<ACCEL*>(kAccelerators), std::size(kAccelerators));
-  ShowWindow(window, show);
+  ShowWindow(window, RememberedShow(made, show));
   SetFocus(made.searchBox);
   DragAcceptFiles(window, TRUE);
   return window;
@@ -249,7 +275,7 @@ void MoveFocus(const WindowState& state, HWND from, bool back) {
   HWND to = GetNextDlgTabItem(state.window, IsChild(state.window, from) ? from : nullptr, back);
   if (to == nullptr) return;
   SetFocus(to);
-  if (to == state.searchBox) SendMessageA(to, EM_SETSEL, 0, -1);
+  if (to == state.searchList) SendMessageA(state.searchBox, EM_SETSEL, 0, -1);
 }
 
 bool IsButton(const WindowState& state, HWND control) {
@@ -271,6 +297,8 @@ bool HandleKey(const WindowState& state, HWND control, WPARAM key) {
       return true;
     case VK_RETURN:
       if (control == state.searchBox) {
+        // An open list closes first, taking the text chosen in it.
+        SendMessageA(state.searchList, CB_SHOWDROPDOWN, FALSE, 0);
         SendMessageA(state.window, WM_COMMAND, MAKEWPARAM(ids::kExtract, BN_CLICKED),
                      reinterpret_cast<LPARAM>(GetDlgItem(state.window, ids::kExtract)));
         return true;
@@ -284,6 +312,16 @@ bool HandleKey(const WindowState& state, HWND control, WPARAM key) {
     case 'A':
       if (!ctrl || shift || (control != state.searchBox && control != pane)) return false;
       SendMessageA(control, EM_SETSEL, 0, -1);
+      return true;
+    case 'Z':
+      // In the search box, Ctrl+Z takes back what was typed there since it was last filled,
+      // once; with nothing typed it undoes the document's last step, as everywhere.
+      if (!ctrl || shift || control != state.searchBox ||
+          !SendMessageA(control, EM_CANUNDO, 0, 0)) {
+        return false;
+      }
+      SendMessageA(control, EM_UNDO, 0, 0);
+      SendMessageA(control, EM_EMPTYUNDOBUFFER, 0, 0);
       return true;
     default:
       return false;

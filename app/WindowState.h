@@ -10,6 +10,7 @@
 
 #include "app/Document.h"
 #include "app/PaneText.h"
+#include "app/Settings.h"
 #include "nkf32/nkf32.h"
 
 /// The state of one main window. MainWindow creates it in StartMainWindow and hands it to
@@ -19,7 +20,9 @@
 struct WindowState {
   HINSTANCE instance = nullptr;
   HWND window = nullptr;
+  /// The search box: the edit part of searchList, which offers the remembered search texts.
   HWND searchBox = nullptr;
+  HWND searchList = nullptr;
   HWND statusBar = nullptr;
   /// The pane, the view of the text.
   PaneText pane;
@@ -39,6 +42,13 @@ struct WindowState {
   HMENU editMenu = nullptr;
   HMENU stringMenu = nullptr;
   HMENU versionMenu = nullptr;
+  /// The submenu of fileMenu listing settings.recentFiles.
+  HMENU recentMenu = nullptr;
+
+  /// What the window remembers between runs (WindowMemory), and the file it is kept in; an
+  /// empty path remembers nothing.
+  Settings settings;
+  std::string settingsPath;
 
   /// The record of the open and save dialogs, owned by the window, and the path they share
   /// with drops: never cleared, so a dialog starts with the last path chosen or dropped.
