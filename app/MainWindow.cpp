@@ -31,6 +31,8 @@ bool RegisterMainWindowClass(HINSTANCE instance) {
   wc.lpfnWndProc = MainWindowProc;
   wc.hInstance = instance;
   wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
+  // linsift.exe's icon (resource 1); a program without one (the tests) gets the default.
+  wc.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(1));
   wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
   wc.lpszClassName = ui::kClassName;
   if (RegisterClassExA(&wc) != 0) return true;
