@@ -27,7 +27,9 @@ deps_dir=${LINSIFT_DEPS_DIR:-$HOME/.cache/linsift/deps}
 # The commit's time dates every entry (and the man page); a tree outside git takes 1980.
 export SOURCE_DATE_EPOCH=${SOURCE_DATE_EPOCH:-$(git log -1 --format=%ct 2>/dev/null || echo 315532800)}
 
-[ -f "$build/build.ninja" ] || cmake --preset mingw -B "$build" >/dev/null
+# Stripped at the link: strip afterwards would stamp the time into each binary.
+cmake --preset mingw -B "$build" -DCMAKE_EXE_LINKER_FLAGS_RELEASE=-s \
+  -DCMAKE_SHARED_LINKER_FLAGS_RELEASE=-s >/dev/null
 cmake --build "$build" --target linsift nkf32 linsift-cli -j "$jobs" >/dev/null
 version=$(sed -n 's/^#define LINSIFT_VERSION "\(.*\)"$/\1/p' "$build/generated/version/LinsiftVersion.h")
 bin=$build/bin
@@ -35,7 +37,6 @@ bin=$build/bin
 stage=$(mktemp -d)
 trap 'rm -rf "$stage"' EXIT
 cp "$bin/linsift.exe" "$bin/nkf32.dll" "$bin/linsift-cli.exe" "$stage/"
-x86_64-w64-mingw32-strip "$stage/linsift.exe" "$stage/nkf32.dll" "$stage/linsift-cli.exe"
 sed "s/@VERSION@/$version/" packaging/guide-ja.txt | iconv -f UTF-8 -t CP932 | sed 's/$/\r/' \
   >"$stage/はじめに.txt"
 

@@ -19,6 +19,8 @@ version=$(sed -n 's/^#define LINSIFT_VERSION "\(.*\)"$/\1/p' build/package/gener
 zip=$root/dist/linsift-$version-win64.zip
 deb=$root/dist/linsift-cli_${version}_$(dpkg --print-architecture).deb
 first=$(sha256sum <"$zip")
+# Again from a clean build: the same bytes.
+cmake --build build/package --target clean >/dev/null
 scripts/package.sh >/dev/null
 [ "$(sha256sum <"$zip")" = "$first" ] || fail "two packagings of one commit differ"
 
