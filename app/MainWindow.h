@@ -3,15 +3,7 @@
 
 #include <windows.h>
 
-/// Outer size of the main window when it is created, frame included.
-constexpr int kWindowWidth = 640;
-constexpr int kWindowHeight = 512;
-/// The pane's top edge: below the search box and the buttons.
-constexpr int kPaneTop = 32;
-/// The smallest client area the window can be given: the search box and all four
-/// buttons in full, and some lines of the pane above the status bar.
-constexpr int kMinClientWidth = 624;
-constexpr int kMinPaneHeight = 64;
+#include "app/WindowLayout.h"
 
 /// Runs start-up up to the message loop: keeps a copy of `commandLine` (one path, taken
 /// whole), reads the settings file at `settingsPath` (null or empty: nothing is remembered,

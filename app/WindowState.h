@@ -6,7 +6,9 @@
 // After <windows.h>:
 #include <commdlg.h>
 
+#include <memory>
 #include <string>
+#include <type_traits>
 
 #include "app/Document.h"
 #include "app/PaneText.h"
@@ -24,6 +26,13 @@ struct WindowState {
   HWND searchBox = nullptr;
   HWND searchList = nullptr;
   HWND statusBar = nullptr;
+  /// The DPI the window is laid out for (WindowLayout), and the font of its search box and
+  /// buttons at that DPI (null: the system's).
+  int dpi = 96;
+  struct DeleteFont {
+    void operator()(HFONT font) const { DeleteObject(font); }
+  };
+  std::unique_ptr<std::remove_pointer_t<HFONT>, DeleteFont> controlFont;
   /// The pane, the view of the text.
   PaneText pane;
   /// The text the window works on, its status, file name and undo history. The pane shows
