@@ -24,6 +24,10 @@ back as the right CP932, by kind and form. Kinds:
               characters next to ASCII (as a decoded literal "%de" would be)
   latin       ASCII lines of the pages with one Latin or Greek letter
   lone-kanji  ASCII lines of the pages with one Japanese word of 1-2 characters
+  short-1     one character alone on a line: every JIS X 0208 symbol of row 1,
+              every hiragana and katakana, and the 1,000 kanji the prior ranks
+              likeliest (the smallest cost in nkf32/JapanesePrior.inc)
+  short-2     two of those characters, drawn at random, alone on a line
 
 Forms: the raw bytes given to NkfConvert, and "%" forms with every byte
 percent-encoded, run through `linsift-cli convert` (the program's percent
@@ -40,6 +44,7 @@ import glob
 import hashlib
 import os
 import random
+import re
 import subprocess
 import sys
 import tempfile
@@ -52,7 +57,7 @@ GETA = b"\x81\xac"
 FORMS = ["UTF-8", "Shift_JIS", "EUC-JP", "ISO-2022-JP", "%UTF-8", "%Shift_JIS", "%EUC-JP",
          "%ISO-2022-JP"]
 KINDS = ["prose", "hw-kana", "hw-mixed", "x0212", "cp51932", "stray", "latin", "lone-kanji",
-         "cp51932-lone"]
+         "short-1", "short-2", "cp51932-lone"]
 APART = "cp51932-lone"  # shown, not counted
 
 
@@ -414,7 +419,31 @@ def build_lines():
         k = rng.choice(sp)
         t = (a[:k] + " " + rng.choice(jwords) + " " + a[k:]).strip(" ")
         lines.append(plain_forms(Line("lone-kanji", t)))
+
+    # short-1 and short-2: one or two characters alone on a line
+    chars = short_line_chars()
+    for ch in chars:
+        lines.append(plain_forms(Line("short-1", ch)))
+    for i in range(3000):
+        lines.append(plain_forms(Line("short-2", rng.choice(chars) + rng.choice(chars))))
     return lines
+
+
+def short_line_chars():
+    """Row 1 symbols, hiragana, katakana and the 1,000 kanji of rows 16-84 with the
+    smallest cost in the prior (ties by code), as text."""
+    inc = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "nkf32",
+                       "JapanesePrior.inc")
+    with open(inc) as f:
+        table = f.read().split("kKutenCost")[1]
+    costs = [int(v) for v in re.findall(r"^\s+([\d, ]+),$", table, re.M) for v in v.split(",")]
+    kanji = sorted((costs[(row - 1) * 94 + cell - 1], row, cell)
+                   for row in range(16, 85) for cell in range(1, 95)
+                   if costs[(row - 1) * 94 + cell - 1] < 255)[:1000]
+    kuten = ([(1, cell) for cell in range(1, 95)] + [(4, cell) for cell in range(1, 84)]
+             + [(5, cell) for cell in range(1, 87)] + [(row, cell) for _, row, cell in kanji])
+    return [iconv(bytes([row + 0xA0, cell + 0xA0]), "UTF-8", "EUC-JP").decode("utf-8")
+            for row, cell in kuten]
 
 
 def split_of(line):

@@ -1,6 +1,8 @@
 // Guessing by likelihood: a scoring sink run over the candidate decoders.
 #include "nkf32/EncodingDetector.h"
 
+#include <algorithm>
+
 #include "nkf32/Decoders.h"
 #include "nkf32/HalfwidthKana.h"
 #include "nkf32/JapanesePrior.h"
@@ -31,6 +33,9 @@ class ScoreSink {
 
   bool Char(uint16_t code) {
     if (HalfwidthKana::Is(code)) {
+      odd_kana_ |=
+          HalfwidthKana::IsPunctuation(code) || (!kana_count_ && !HalfwidthKana::BeginsWord(code));
+      ++kana_count_;
       if (pending_kana_) {
         uint16_t both = kana_.Combined(pending_kana_, code);
         if (both) {
@@ -83,6 +88,10 @@ class ScoreSink {
   }
   int64_t cost() const { return cost_; }
   bool ruled_out() const { return ruled_out_; }
+  // Half-width kana read so far (a kana and its mark count as two).
+  int kana_count() const { return kana_count_; }
+  // True when one of them is punctuation or the first begins no word.
+  bool odd_kana() const { return odd_kana_; }
 
  private:
   const HalfwidthKana& kana_;
@@ -93,6 +102,8 @@ class ScoreSink {
   int64_t cost_ = 0;
   uint16_t pending_kana_ = 0;  // a half-width kana that a mark may still join
   int kana_run_ = 0;           // half-width kana in the current run
+  int kana_count_ = 0;
+  bool odd_kana_ = false;
   bool after_letter_ = false;  // the last character was a Latin letter
   bool ruled_out_ = false;
   JapanesePrior::Class prev_ = JapanesePrior::kBoundary;
@@ -126,15 +137,24 @@ class ScoreSink {
 }  // namespace
 
 int64_t EncodingDetector::Cost(Encoding e, const char* p, size_t n, int max_invalid) {
+  const uint8_t* b = reinterpret_cast<const uint8_t*>(p);
+  const size_t high =
+      static_cast<size_t>(std::count_if(b, b + n, [](uint8_t c) { return c >= 0x80; }));
   // A Latin or Greek letter counts as one only with ASCII on the line: alone,
   // its two bytes are likelier a kanji.
-  bool ascii = false;
-  for (size_t i = 0; i < n && !ascii; ++i) ascii = static_cast<unsigned char>(p[i]) < 0x80;
-  ScoreSink sink(e, max_invalid, e == Encoding::kUtf8 && ascii);
-  const uint8_t* b = reinterpret_cast<const uint8_t*>(p);
+  ScoreSink sink(e, max_invalid, e == Encoding::kUtf8 && high < n);
   decode::Run(e, b, b + n, sink);
-  if (!sink.ruled_out()) sink.End();
-  return sink.cost();
+  if (sink.ruled_out()) return sink.cost();
+  sink.End();
+  int64_t cost = sink.cost();
+  // One or two double-byte units that Shift_JIS reads as nothing but half-width
+  // kana: weigh the kana as a whole short text.
+  if (e == Encoding::kShiftJis && (high == 2 || high == 4) &&
+      static_cast<size_t>(sink.kana_count()) == high) {
+    cost += high == 2 ? JapanesePrior::kShortKanaPair : JapanesePrior::kShortKanaPairs;
+    if (sink.odd_kana()) cost += JapanesePrior::kShortKanaOdd;
+  }
+  return cost;
 }
 
 Encoding EncodingDetector::Detect(const char* p, size_t n) {

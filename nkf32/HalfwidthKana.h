@@ -15,6 +15,15 @@ class HalfwidthKana {
 
   static bool Is(uint16_t code) { return code >= 0xA1 && code <= 0xDF; }
 
+  /// True for the punctuation marks among them: ｡ ｢ ｣ ､ ･ (0xA1-0xA5).
+  static bool IsPunctuation(uint16_t code) { return code >= 0xA1 && code <= 0xA5; }
+
+  /// False for the kana no word begins with: the punctuation marks, the small
+  /// kana ｧ-ｯ, the long vowel ｰ and the sound marks ﾞ ﾟ; true for the others.
+  static bool BeginsWord(uint16_t code) {
+    return !IsPunctuation(code) && (code < 0xA7 || code > 0xB0) && code < 0xDE;
+  }
+
   /// The full-width code of half-width kana `code` (0xA1-0xDF).
   uint16_t Wide(uint16_t code) const { return plain_[code - 0xA1]; }
 
