@@ -34,8 +34,8 @@ class EncodingDetector {
   static int MaxStray(size_t high);
 
   /// The cost of reading [p, p + n) as `e`. It stops at the invalid sequence
-  /// after the first `max_invalid` ones and then returns kRuledOut or more.
-  static int64_t Cost(Encoding e, const char* p, size_t n, int max_invalid = kUnlimited);
+  /// after the first `maxInvalid` ones and then returns kRuledOut or more.
+  static int64_t Cost(Encoding e, const char* p, size_t n, int maxInvalid = kUnlimited);
 };
 
 }  // namespace nkf32

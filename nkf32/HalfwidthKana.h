@@ -31,7 +31,7 @@ class HalfwidthKana {
   /// do not combine (`mark` not 0xDE or 0xDF, or no such character).
   uint16_t Combined(uint16_t code, uint16_t mark) const {
     if (mark == 0xDE) return voiced_[code - 0xA1];
-    if (mark == 0xDF) return semi_voiced_[code - 0xA1];
+    if (mark == 0xDF) return semiVoiced_[code - 0xA1];
     return 0;
   }
 
@@ -39,7 +39,7 @@ class HalfwidthKana {
   HalfwidthKana();
   uint16_t plain_[63];
   uint16_t voiced_[63];
-  uint16_t semi_voiced_[63];
+  uint16_t semiVoiced_[63];
 };
 
 }  // namespace nkf32

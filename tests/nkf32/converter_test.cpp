@@ -226,7 +226,7 @@ TEST(ConvertRules, HalfWidthKanaIsWidenedAndCombined) {
 
 TEST(ConvertRules, KeepHalfWidthKanaOption) {
   nkf32::ConvertOptions keep;
-  keep.keep_halfwidth_kana = true;
+  keep.keepHalfwidthKana = true;
   ExpectAll(
       {
           {"Shift_JIS", "\xb6\xde\xb2\xc4\xde", "\xb6\xde\xb2\xc4\xde"},
@@ -295,20 +295,19 @@ TEST(ConvertRules, OneStrayByteLeavesTheRestOfTheLineRight) {
   const std::string tail = " を表示する";
   const std::string want = nkf32_test::Utf8ToSjis(head) + "\x81\xac" + nkf32_test::Utf8ToSjis(tail);
   for (const char* stray : {"\xde", "\x80", "\xa0", "\xff"}) {
-    std::string sjis_head = nkf32_test::Utf8ToSjis(head);
-    std::string sjis_tail = nkf32_test::Utf8ToSjis(tail);
+    std::string sjisHead = nkf32_test::Utf8ToSjis(head);
+    std::string sjisTail = nkf32_test::Utf8ToSjis(tail);
     EXPECT_EQ(
-        Hex(Convert(nkf32_test::SjisToEuc(sjis_head) + stray + nkf32_test::SjisToEuc(sjis_tail))),
+        Hex(Convert(nkf32_test::SjisToEuc(sjisHead) + stray + nkf32_test::SjisToEuc(sjisTail))),
         Hex(want))
         << "EUC-JP " << Hex(stray);
     EXPECT_EQ(
-        Hex(Convert(nkf32_test::SjisToJis(sjis_head) + stray + nkf32_test::SjisToJis(sjis_tail))),
+        Hex(Convert(nkf32_test::SjisToJis(sjisHead) + stray + nkf32_test::SjisToJis(sjisTail))),
         Hex(want))
         << "ISO-2022-JP " << Hex(stray);
     EXPECT_EQ(Hex(Convert(head + stray + tail)), Hex(want)) << "UTF-8 " << Hex(stray);
     if (std::string(stray) != "\xde") {  // ﾞ in Shift_JIS
-      EXPECT_EQ(Hex(Convert(sjis_head + stray + sjis_tail)), Hex(want))
-          << "Shift_JIS " << Hex(stray);
+      EXPECT_EQ(Hex(Convert(sjisHead + stray + sjisTail)), Hex(want)) << "Shift_JIS " << Hex(stray);
     }
   }
 }
@@ -332,7 +331,7 @@ TEST(ConvertOptionsParsing, NkfStyleOptionText) {
       {"--unknown", false}, {"", false},  {nullptr, false}, {"-xs  ", true},
   };
   for (const auto& c : cases) {
-    EXPECT_EQ(nkf32::Converter::ParseOptions(c.text).keep_halfwidth_kana, c.keep)
+    EXPECT_EQ(nkf32::Converter::ParseOptions(c.text).keepHalfwidthKana, c.keep)
         << (c.text ? c.text : "(null)");
   }
 }
