@@ -90,6 +90,8 @@ class ScoreSink {
   bool RuledOut() const { return ruledOut_; }
   // Half-width kana read so far (a kana and its mark count as two).
   int KanaCount() const { return kanaCount_; }
+  // The characters they make, a kana and its mark being one.
+  int KanaChars() const { return kanaChars_; }
   // True when one of them is punctuation or the first begins no word.
   bool OddKana() const { return oddKana_; }
 
@@ -103,6 +105,7 @@ class ScoreSink {
   uint16_t pendingKana_ = 0;  // a half-width kana that a mark may still join
   int kanaRun_ = 0;           // half-width kana in the current run
   int kanaCount_ = 0;
+  int kanaChars_ = 0;
   bool oddKana_ = false;
   bool afterLetter_ = false;  // the last character was a Latin letter
   bool ruledOut_ = false;
@@ -123,6 +126,7 @@ class ScoreSink {
   // A half-width kana, scored as its full-width form `wide`.
   void AddKana(uint16_t wide) {
     cost_ += JapanesePrior::Cost(wide) + (kanaRun_ ? 0 : kanaRunCost_);
+    ++kanaChars_;
     ++kanaRun_;
     afterLetter_ = false;
     Follow(JapanesePrior::ClassOf(wide));
@@ -151,7 +155,9 @@ int64_t EncodingDetector::Cost(Encoding e, const char* p, size_t n, int maxInval
   // kana: weigh the kana as a whole short text.
   if (e == Encoding::kShiftJis && (high == 2 || high == 4) &&
       static_cast<size_t>(sink.KanaCount()) == high) {
-    cost += high == 2 ? JapanesePrior::kShortKanaPair : JapanesePrior::kShortKanaPairs;
+    const int chars = sink.KanaChars();
+    if (chars > 1)
+      cost += chars == 2 ? JapanesePrior::kShortKanaPair : JapanesePrior::kShortKanaWord;
     if (sink.OddKana()) cost += JapanesePrior::kShortKanaOdd;
   }
   return cost;

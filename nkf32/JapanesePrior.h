@@ -23,13 +23,14 @@ class JapanesePrior {
   /// Added for each run of half-width katakana in EUC-JP (SS2), where such runs
   /// are rarer than in Shift_JIS text.
   static constexpr int kEucHalfwidthKanaExtra = 24;
-  /// Added to a Shift_JIS reading whose only non-ASCII characters are two
-  /// half-width katakana (kShortKanaPair) or four (kShortKanaPairs): the same
-  /// bytes are one or two EUC-JP (or UTF-8) characters, and as a whole short
-  /// text (a field, a list item) a symbol, a kana or a common kanji is likelier
-  /// than such a kana word; less so against a word of four.
+  /// Added to a Shift_JIS reading whose only non-ASCII characters are two or
+  /// four half-width katakana making two characters (kShortKanaPair) or three
+  /// or four (kShortKanaWord): the same bytes are one or two EUC-JP (or UTF-8)
+  /// characters, and as a whole short text (a field, a list item) a symbol, a
+  /// kana or a common kanji is likelier than such a kana word. Nothing is added
+  /// when the kana make one character (ｶﾞ): a lone katakana is common too.
   static constexpr int kShortKanaPair = 8;
-  static constexpr int kShortKanaPairs = 4;
+  static constexpr int kShortKanaWord = 4;
   /// Added to that when those kana hold a punctuation mark or the first is one
   /// no word begins with (HalfwidthKana::BeginsWord): what the lead bytes of
   /// EUC-JP symbols, hiragana and katakana give.
