@@ -138,12 +138,8 @@ class ScoreSink {
   }
 };
 
-}  // namespace
-
-int64_t EncodingDetector::Cost(Encoding e, const char* p, size_t n, int maxInvalid) {
-  const uint8_t* b = reinterpret_cast<const uint8_t*>(p);
-  const size_t high =
-      static_cast<size_t>(std::count_if(b, b + n, [](uint8_t c) { return c >= 0x80; }));
+// The cost of reading [b, b + n), which holds `high` bytes >= 0x80, as `e`.
+int64_t ReadingCost(Encoding e, const uint8_t* b, size_t n, size_t high, int maxInvalid) {
   // A Latin or Greek letter counts as one only with ASCII on the line: alone,
   // its two bytes are likelier a kanji.
   ScoreSink sink(e, maxInvalid, e == Encoding::kUtf8 && high < n);
@@ -156,11 +152,19 @@ int64_t EncodingDetector::Cost(Encoding e, const char* p, size_t n, int maxInval
   if (e == Encoding::kShiftJis && (high == 2 || high == 4) &&
       static_cast<size_t>(sink.KanaCount()) == high) {
     const int chars = sink.KanaChars();
-    if (chars > 1)
-      cost += chars == 2 ? JapanesePrior::kShortKanaPair : JapanesePrior::kShortKanaWord;
+    if (chars == 2) cost += JapanesePrior::kShortKanaPair;
+    if (chars > 2) cost += JapanesePrior::kShortKanaWord;
     if (sink.OddKana()) cost += JapanesePrior::kShortKanaOdd;
   }
   return cost;
+}
+
+}  // namespace
+
+int64_t EncodingDetector::Cost(Encoding e, const char* p, size_t n, int maxInvalid) {
+  const uint8_t* b = reinterpret_cast<const uint8_t*>(p);
+  const auto high = std::count_if(b, b + n, [](uint8_t c) { return c >= 0x80; });
+  return ReadingCost(e, b, n, static_cast<size_t>(high), maxInvalid);
 }
 
 Encoding EncodingDetector::Detect(const char* p, size_t n) {
@@ -176,11 +180,12 @@ Encoding EncodingDetector::Detect(const char* p, size_t n) {
   static constexpr Encoding kCandidates[] = {Encoding::kUtf8, Encoding::kShiftJis, Encoding::kEucJp,
                                              Encoding::kIso2022Jp};
   const Encoding* end = kCandidates + (iso2022 ? 4 : 3);
+  const uint8_t* b = reinterpret_cast<const uint8_t*>(p);
   auto cheapest = [&](int maxInvalid, int64_t* cost) {
     Encoding best = kCandidates[0];
-    int64_t bestCost = Cost(best, p, n, maxInvalid);
+    int64_t bestCost = ReadingCost(best, b, n, high, maxInvalid);
     for (const Encoding* e = kCandidates + 1; e < end; ++e) {
-      int64_t c = Cost(*e, p, n, maxInvalid);
+      int64_t c = ReadingCost(*e, b, n, high, maxInvalid);
       if (c < bestCost) {
         best = *e;
         bestCost = c;
