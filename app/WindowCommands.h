@@ -5,7 +5,11 @@
 
 #include <windows.h>
 
+#include <memory>
+#include <string>
+
 #include "app/WindowState.h"
+#include "filters/Matcher.h"
 
 /// Runs the command `id` (a button or menu identifier); other identifiers, among them
 /// 0 and 1 from the search box, status bar and pane, do nothing. ids::kExit destroys the
@@ -32,3 +36,9 @@ void PrepareOpenDialog(WindowState& state);
 /// user typed, and shows it: text, status (line count, and what was not loaded) and title.
 /// A failed load changes nothing but the status bar, which says why; false then.
 bool LoadFile(WindowState& state, const char* path);
+
+/// The one matcher of the window: the search box's text under the window's options, for the
+/// filters' buttons and for whatever else asks where the search text matches. Null when there
+/// is none; `why` then holds the status that tells why, or is empty for an empty search text
+/// (which changes nothing, silently).
+std::unique_ptr<filters::Matcher> SearchMatcher(const WindowState& state, std::string& why);

@@ -32,4 +32,6 @@ if ! locale -a 2>/dev/null | grep -qi '^ja_JP\.utf-\?8$'; then
   grep -q '^ja_JP.UTF-8 UTF-8' /etc/locale.gen || echo 'ja_JP.UTF-8 UTF-8' | $sudo_ tee -a /etc/locale.gen >/dev/null
   $sudo_ locale-gen >/dev/null
 fi
+# The sources the Windows build compiles (Scintilla, Oniguruma), pinned, in a cache of their own.
+bash "$(dirname "$0")/fetch_deps.sh"
 echo "setup: all build and test packages present"
