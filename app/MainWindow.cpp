@@ -9,6 +9,7 @@
 #include <memory>
 
 #include "app/CommandIds.h"
+#include "app/HistorySpill.h"
 #include "app/UiText.h"
 #include "app/WindowCommands.h"
 #include "app/WindowMemory.h"
@@ -284,7 +285,14 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_NCDESTROY:
       FreeState(window);
       return DefWindowProcA(window, message, wParam, lParam);
+    case WM_CLOSE:
+      OnClose(*state);  // may destroy the window and free the state
+      return 0;
     case WM_COMMAND:
+      if (state->pane.IsChangeNotice(wParam, lParam)) {
+        OnPaneChanged(*state);
+        return 0;
+      }
       OnCommand(*state, LOWORD(wParam));  // may destroy the window and free the state
       return 0;
     case WM_INITMENUPOPUP:
@@ -315,7 +323,9 @@ HWND StartMainWindow(HINSTANCE instance, const char* commandLine, int show,
     height = place.bottom - place.top;
   }
 
-  state->convert = BindConverter().convert;
+  UseConverter(*state, BindConverter());
+  // Undo files of earlier runs that ended without removing theirs.
+  HistorySpill::RemoveLeftovers();
 
   INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_BAR_CLASSES};
   InitCommonControlsEx(&controls);

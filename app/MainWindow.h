@@ -8,7 +8,8 @@
 /// Runs start-up up to the message loop: keeps a copy of `commandLine` (one path, taken
 /// whole), reads the settings file at `settingsPath` (null or empty: nothing is remembered,
 /// as for the tests' windows; see WindowMemory.h) for the window's place and lists, binds the
-/// converter, registers the window class, creates the main window
+/// converter, removes the undo files that ended runs left behind
+/// (HistorySpill::RemoveLeftovers), registers the window class, creates the main window
 /// (which builds its controls and loads the file named by the command line), attaches
 /// the menu bar and the accelerator table, shows the window with `show`, gives the search
 /// box the focus and accepts dropped files. Returns the main window, whose WindowState

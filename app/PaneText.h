@@ -46,6 +46,11 @@ class PaneText {
   /// Whether the user has changed the text since the last SetText or ClearModified.
   bool IsModified() const;
   void ClearModified();
+  /// True for the WM_COMMAND (wParam, lParam) by which the pane tells that its text changed.
+  bool IsChangeNotice(WPARAM wParam, LPARAM lParam) const {
+    return reinterpret_cast<HWND>(lParam) == handle_ && handle_ != nullptr &&
+           HIWORD(wParam) == EN_CHANGE;
+  }
 
   /// The text the pane shows for the `size` bytes at `bytes`: every line break (CR LF,
   /// a lone LF, a lone CR) becomes CR LF, so each shows as one line; the text ends

@@ -6,8 +6,8 @@
 #include <filesystem>
 #include <optional>
 
-#include "app/FileSave.h"
 #include "strings/FileLoad.h"
+#include "strings/FileSave.h"
 #include "text/Limits.h"
 
 namespace {
@@ -137,8 +137,8 @@ std::string Settings::Format() const {
 }
 
 Settings Settings::Load(const std::string& path) {
-  const FileLoad::Raw raw = FileLoad::ReadRaw(path.c_str(), limits::kSettingsFileBytes + 1);
-  if (raw.outcome != FileLoad::Outcome::kWhole || raw.got > limits::kSettingsFileBytes) {
+  const FileLoad::Raw raw = FileLoad::ReadRaw(path.c_str(), limits::kSettingsFileBytes);
+  if (raw.outcome != FileLoad::Outcome::kWhole || raw.more) {
     return Settings();
   }
   return Parse(std::string(raw.bytes.get(), raw.got));
@@ -149,5 +149,5 @@ bool Settings::Save(const std::string& path) const {
   const std::filesystem::path folder = std::filesystem::path(path).parent_path();
   if (!folder.empty()) std::filesystem::create_directories(folder, ignored);
   const std::string text = Format();
-  return FileSave::Write(path.c_str(), text.data(), text.size());
+  return FileSave::Write(path.c_str(), text.data(), text.size()) == FileSave::Outcome::kSaved;
 }

@@ -62,7 +62,7 @@ class Settings {
   /// The settings in the file at `path`; the defaults when it is missing, unreadable, a
   /// folder or larger than limits::kSettingsFileBytes.
   static Settings Load(const std::string& path);
-  /// Writes Format() to `path`, creating its folder when missing. False when it cannot be
-  /// written (a read-only file or folder, no such drive); the file is then as it was.
+  /// Writes Format() to `path` (FileSave), creating its folder when missing. False when it
+  /// cannot be written (a read-only file or folder, no such drive); the file is then as it was.
   bool Save(const std::string& path) const;
 };

@@ -10,13 +10,9 @@
 
 namespace {
 
-// Writes the settings file. One the user made read-only is left alone, as Windows' own move
-// would refuse to replace it (Wine's does not).
+// Writes the settings file; one that cannot be written (read-only too) is left as it is.
 void Write(const WindowState& state) {
-  if (state.settingsPath.empty()) return;
-  const DWORD attributes = GetFileAttributesA(state.settingsPath.c_str());
-  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0) return;
-  state.settings.Save(state.settingsPath);
+  if (!state.settingsPath.empty()) state.settings.Save(state.settingsPath);
 }
 
 // The two options of the search box. The check boxes that set them keep them in the window
