@@ -14,6 +14,7 @@
 #include "app/CommandIds.h"
 #include "app/Document.h"
 #include "app/UiText.h"
+#include "app/WindowMemory.h"
 #include "filters/ConvertLines.h"
 #include "filters/FilterResult.h"
 #include "filters/LineFilters.h"
@@ -182,6 +183,7 @@ void RunLineFilter(WindowState& state, LineFilter filter) {
     if (!why.empty()) SetWindowTextA(state.statusBar, why.c_str());
     return;
   }
+  RememberSearch(state, ReadSearchText(state.searchBox, kSearchRead));
   Busy busy(state);
   if (!TakeTyping(state)) return;
   const B2String1& text = state.document.Text();
@@ -360,8 +362,27 @@ bool LoadFile(WindowState& state, const char* path) {
     return false;
   }
   ShowDocument(state);
+  RememberFile(state, path);
   return true;
 }
+
+namespace {
+
+// Loads the file of the recent-files item `id` as a drop would. One that is no longer there
+// leaves the list; the status bar says why it did not load.
+void OpenRecentFile(WindowState& state, int id) {
+  const size_t index = static_cast<size_t>(id - ids::kRecentFile);
+  if (index >= state.settings.recentFiles.size()) return;
+  const std::string path = state.settings.recentFiles[index];
+  if (path.size() >= sizeof(state.path)) return;
+  std::memcpy(state.path, path.c_str(), path.size() + 1);
+  if (!LoadFile(state, path.c_str()) &&
+      GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES) {
+    ForgetFile(state, path);
+  }
+}
+
+}  // namespace
 
 void OnCommand(WindowState& state, int id) {
   if (state.busy) return;
@@ -400,6 +421,7 @@ void OnCommand(WindowState& state, int id) {
     case ids::kAbout:
       return About(state.window);
     default:
+      if (id >= ids::kRecentFile && id < ids::kRecentFilesEnd) return OpenRecentFile(state, id);
       return;  // 0 and 1 (search box, status bar, pane) and anything else
   }
 }
