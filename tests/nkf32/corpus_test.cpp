@@ -138,9 +138,21 @@ struct Corpus {
 const Corpus& HeldOutCorpus() {
   static const Corpus corpus = [] {
     Corpus c;
+    // Only manpages-ja's own pages: other packages (help2man) put pages there too, which would
+    // change the sample from machine to machine.
+    std::set<std::string> own;
+    const std::string listed = RunShell("dpkg-query -L manpages-ja 2>/dev/null");
+    for (size_t at = 0, end; at < listed.size(); at = end + 1) {
+      end = listed.find('\n', at);
+      if (end == std::string::npos) end = listed.size();
+      own.insert(listed.substr(at, end - at));
+    }
     std::vector<fs::path> pages;
     for (const auto& e : fs::recursive_directory_iterator(kManDir)) {
-      if (e.is_regular_file() && HeldOut(e.path())) pages.push_back(e.path());
+      if (e.is_regular_file() && HeldOut(e.path()) &&
+          (own.empty() || own.count(e.path().string()))) {
+        pages.push_back(e.path());
+      }
     }
     std::sort(pages.begin(), pages.end());
     // Every fourth held-out page keeps the rendering within a few seconds.
