@@ -1,6 +1,8 @@
 // Control and menu command identifiers of the main window, in one place.
 #pragma once
 
+#include "text/Limits.h"
+
 namespace ids {
 
 // Controls. The search box and the status bar carry 0, the pane 1; WM_COMMAND
@@ -25,6 +27,9 @@ constexpr int kToggleIgnoreCase = 10;
 constexpr int kOpenFile = 11;
 constexpr int kExit = 12;
 constexpr int kSaveAs = 13;
+// The recent-files menu: kRecentFile + i opens the i-th newest file.
+constexpr int kRecentFile = 51;
+constexpr int kRecentFilesEnd = kRecentFile + limits::kRecentFiles;
 
 // Edit menu, which stands at bar position 1.
 constexpr int kSelectAll = 21;

@@ -12,12 +12,16 @@
 #include "app/HistorySpill.h"
 #include "app/UiText.h"
 #include "app/WindowCommands.h"
+#include "app/WindowMemory.h"
 #include "app/WindowState.h"
 #include "binding/BindConverter.h"
 
 namespace {
 
 HMENU ControlId(int id) { return reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)); }
+
+// The search list's height with its list open: the box and about ten texts.
+constexpr int kSearchListHeight = 240;
 
 // Registers "LSTEXT"; a class left registered by an earlier window of this process
 // (the tests make many) is used as it is.
@@ -28,6 +32,8 @@ bool RegisterMainWindowClass(HINSTANCE instance) {
   wc.lpfnWndProc = MainWindowProc;
   wc.hInstance = instance;
   wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
+  // linsift.exe's icon (resource 1); a program without one (the tests) gets the default.
+  wc.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(1));
   wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
   wc.lpszClassName = ui::kClassName;
   if (RegisterClassExA(&wc) != 0) return true;
@@ -41,8 +47,11 @@ HMENU BuildMenuBar(WindowState& state) {
   state.editMenu = CreateMenu();
   state.stringMenu = CreateMenu();
   state.versionMenu = CreateMenu();
+  state.recentMenu = CreateMenu();
 
   AppendMenuA(state.fileMenu, MF_STRING, ids::kOpenFile, ui::kOpenItem);
+  AppendMenuA(state.fileMenu, MF_POPUP, reinterpret_cast<UINT_PTR>(state.recentMenu),
+              ui::kRecentMenu);
   AppendMenuA(state.fileMenu, MF_STRING, ids::kSaveAs, ui::kSaveAsItem);
   AppendMenuA(state.fileMenu, MF_SEPARATOR, 0, nullptr);
   AppendMenuA(state.fileMenu, MF_STRING, ids::kExit, ui::kExitItem);
@@ -69,16 +78,68 @@ HMENU BuildMenuBar(WindowState& state) {
   return state.menuBar;
 }
 
-HWND CreateButton(const WindowState& state, const char* text, int x, int id) {
-  return CreateWindowExA(0, "Button", text, WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_CENTER, x, 4,
-                         96, 24, state.window, ControlId(id), state.instance, nullptr);
+// The buttons in their order on the row, left to right.
+constexpr int kButtonIds[WindowLayout::kButtons] = {ids::kExtract, ids::kDelete, ids::kDeleteUpTo,
+                                                    ids::kCountMatches};
+
+// Made at no size: LayOutRow places it.
+HWND CreateButton(const WindowState& state, const char* text, int id) {
+  return CreateWindowExA(0, "Button", text, WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_CENTER, 0, 0, 0,
+                         0, state.window, ControlId(id), state.instance, nullptr);
 }
 
-// A search option: an automatic check box on the row below the search box.
-HWND CreateOption(const WindowState& state, const char* text, int x, int width, int id) {
-  return CreateWindowExA(0, "Button", text, WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX, x,
-                         kOptionsTop, width, 20, state.window, ControlId(id), state.instance,
-                         nullptr);
+// The system's message font at the window's DPI, for the search box and the buttons, so their
+// texts grow with the scale as the boxes do.
+void MakeControlFont(WindowState& state) {
+  NONCLIENTMETRICSW metrics{};
+  metrics.cbSize = sizeof metrics;
+  if (!SystemParametersInfoForDpi(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0,
+                                  static_cast<UINT>(state.dpi))) {
+    return;
+  }
+  HFONT font = CreateFontIndirectW(&metrics.lfMessageFont);
+  if (font == nullptr) return;
+  state.controlFont.reset(font);
+  const WPARAM handle = reinterpret_cast<WPARAM>(font);
+  SendMessageA(state.searchList, WM_SETFONT, handle, TRUE);
+  for (int id : kButtonIds) SendMessageA(GetDlgItem(state.window, id), WM_SETFONT, handle, TRUE);
+  SendMessageA(state.regexOption, WM_SETFONT, handle, TRUE);
+  SendMessageA(state.ignoreCaseOption, WM_SETFONT, handle, TRUE);
+}
+
+// Places the search box and the buttons for the window's DPI, with their font.
+void LayOutRow(WindowState& state) {
+  const WindowLayout layout(state.dpi);
+  MakeControlFont(state);
+  const WindowLayout::Box box = layout.SearchBox();
+  SetWindowPos(state.searchList, nullptr, box.x, box.y, box.width, layout.Scale(kSearchListHeight),
+               SWP_NOZORDER | SWP_NOACTIVATE);
+  // The closed box is as high as the buttons: its edit part grows by what it lacks (the
+  // borders around it differ between systems).
+  RECT closed{};
+  GetWindowRect(state.searchList, &closed);
+  const LRESULT item = SendMessageA(state.searchList, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0);
+  const LRESULT wanted = item + box.height - (closed.bottom - closed.top);
+  if (item > 0 && wanted > 0) {
+    SendMessageA(state.searchList, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), wanted);
+  }
+  for (int i = 0; i < WindowLayout::kButtons; ++i) {
+    const WindowLayout::Box b = layout.Button(i);
+    SetWindowPos(GetDlgItem(state.window, kButtonIds[i]), nullptr, b.x, b.y, b.width, b.height,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+  const HWND options[] = {state.regexOption, state.ignoreCaseOption};
+  for (int i = 0; i < 2; ++i) {
+    const WindowLayout::Box o = layout.Option(i);
+    SetWindowPos(options[i], nullptr, o.x, o.y, o.width, o.height, SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+}
+
+// A search option: an automatic check box on the row below the search box, made at no size:
+// LayOutRow places it.
+HWND CreateOption(const WindowState& state, const char* text, int id) {
+  return CreateWindowExA(0, "Button", text, WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX, 0,
+                         0, 0, 0, state.window, ControlId(id), state.instance, nullptr);
 }
 
 // The window's keys, in one table: each sends its command as the menu item would.
@@ -99,18 +160,27 @@ constexpr ACCEL kAccelerators[] = {
 // options, pane.
 LRESULT OnCreate(WindowState& state) {
   HWND window = state.window;
-  state.searchBox = CreateWindowExA(
-      0, "Edit", nullptr, WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_BORDER | ES_AUTOHSCROLL, 4, 4,
-      192, 24, window, ControlId(ids::kSearchBox), state.instance, nullptr);
-  CreateButton(state, ui::kExtract, 200, ids::kExtract);
-  CreateButton(state, ui::kDelete, 308, ids::kDelete);
-  CreateButton(state, ui::kDeleteUpTo, 416, ids::kDeleteUpTo);
-  CreateButton(state, ui::kCountMatches, 524, ids::kCountMatches);
-  state.regexOption = CreateOption(state, ui::kRegexOption, 4, 120, ids::kRegexOption);
-  state.ignoreCaseOption =
-      CreateOption(state, ui::kIgnoreCaseOption, 128, 240, ids::kIgnoreCaseOption);
+  // The search box is the edit part of a drop-down list of the remembered search texts.
+  state.searchList = CreateWindowExA(
+      0, "ComboBox", nullptr,
+      WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL, 0, 0, 0,
+      kSearchListHeight, window, ControlId(ids::kSearchBox), state.instance, nullptr);
+  COMBOBOXINFO parts{};
+  parts.cbSize = sizeof parts;
+  if (state.searchList != nullptr && GetComboBoxInfo(state.searchList, &parts)) {
+    state.searchBox = parts.hwndItem;
+  }
+  CreateButton(state, ui::kExtract, ids::kExtract);
+  CreateButton(state, ui::kDelete, ids::kDelete);
+  CreateButton(state, ui::kDeleteUpTo, ids::kDeleteUpTo);
+  CreateButton(state, ui::kCountMatches, ids::kCountMatches);
+  state.regexOption = CreateOption(state, ui::kRegexOption, ids::kRegexOption);
+  state.ignoreCaseOption = CreateOption(state, ui::kIgnoreCaseOption, ids::kIgnoreCaseOption);
   const bool paneMade = state.pane.Create(window, state.instance);
   if (state.searchBox == nullptr || !paneMade) return -1;
+  const UINT dpi = GetDpiForWindow(window);
+  state.dpi = dpi != 0 ? static_cast<int>(dpi) : WindowLayout::kBaseDpi;
+  LayOutRow(state);
 
   state.statusBar = CreateStatusWindowA(WS_CHILD | WS_VISIBLE, nullptr, window, ids::kStatusBar);
   if (state.statusBar == nullptr) return -1;
@@ -128,15 +198,16 @@ LRESULT OnSize(const WindowState& state, WPARAM sizeType, int width, int height)
   // Windows' ignores wParam. Passing on the parent's size type works on both.
   SendMessageA(state.statusBar, WM_SIZE, sizeType, 0);
   // Part 0 holds the status texts, part 1 the live count at the right end.
-  const int parts[] = {std::max(0, width - kLiveCountWidth), -1};
+  const int parts[] = {std::max(0, width - WindowLayout(state.dpi).LiveCountWidth()), -1};
   SendMessageA(state.statusBar, SB_SETPARTS, 2, reinterpret_cast<LPARAM>(parts));
   RECT bar{};
   GetWindowRect(state.statusBar, &bar);
   const int barHeight = static_cast<int>(bar.bottom - bar.top);
   // A client area lower than the button row and the status bar (a minimised window is
   // 0 x 0) leaves the pane no room rather than a negative height.
-  const int paneHeight = std::max(0, height - barHeight - kPaneTop);
-  SetWindowPos(state.pane.Handle(), nullptr, 0, kPaneTop, width, paneHeight, SWP_NOZORDER);
+  const int top = WindowLayout(state.dpi).PaneTop();
+  const int paneHeight = std::max(0, height - barHeight - top);
+  SetWindowPos(state.pane.Handle(), nullptr, 0, top, width, paneHeight, SWP_NOZORDER);
   return 0;
 }
 
@@ -145,10 +216,13 @@ LRESULT OnSize(const WindowState& state, WPARAM sizeType, int width, int height)
 void OnGetMinMaxInfo(const WindowState& state, MINMAXINFO* info) {
   RECT bar{};
   if (state.statusBar != nullptr) GetWindowRect(state.statusBar, &bar);
-  RECT outer{0, 0, kMinClientWidth, kPaneTop + kMinPaneHeight + (bar.bottom - bar.top)};
-  AdjustWindowRectEx(&outer, static_cast<DWORD>(GetWindowLongA(state.window, GWL_STYLE)),
-                     GetMenu(state.window) != nullptr,
-                     static_cast<DWORD>(GetWindowLongA(state.window, GWL_EXSTYLE)));
+  const WindowLayout layout(state.dpi);
+  RECT outer{0, 0, layout.MinClientWidth(),
+             layout.PaneTop() + layout.MinPaneHeight() + (bar.bottom - bar.top)};
+  AdjustWindowRectExForDpi(&outer, static_cast<DWORD>(GetWindowLongA(state.window, GWL_STYLE)),
+                           GetMenu(state.window) != nullptr,
+                           static_cast<DWORD>(GetWindowLongA(state.window, GWL_EXSTYLE)),
+                           static_cast<UINT>(state.dpi));
   info->ptMinTrackSize.x = outer.right - outer.left;
   info->ptMinTrackSize.y = outer.bottom - outer.top;
 }
@@ -168,7 +242,21 @@ void OnSetFocus(const WindowState& state) {
   if (target != nullptr) SetFocus(target);
 }
 
-LRESULT OnDestroy() {
+// WM_DPICHANGED: the window moved to a screen of another scale, or the scale changed. The
+// row is laid out afresh and the window takes the rectangle the system suggests, which lays
+// out the pane through WM_SIZE.
+LRESULT OnDpiChanged(WindowState& state, WPARAM wParam, LPARAM lParam) {
+  state.dpi = LOWORD(wParam);
+  LayOutRow(state);
+  const RECT* suggested = reinterpret_cast<const RECT*>(lParam);
+  SetWindowPos(state.window, nullptr, suggested->left, suggested->top,
+               suggested->right - suggested->left, suggested->bottom - suggested->top,
+               SWP_NOZORDER | SWP_NOACTIVATE);
+  return 0;
+}
+
+LRESULT OnDestroy(WindowState& state) {
+  SaveSettings(state);
   PostQuitMessage(0);
   return 0;
 }
@@ -211,8 +299,10 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_SETFOCUS:
       OnSetFocus(*state);
       return 0;
+    case WM_DPICHANGED:
+      return OnDpiChanged(*state, wParam, lParam);
     case WM_DESTROY:
-      return OnDestroy();
+      return OnDestroy(*state);
     case WM_NCDESTROY:
       FreeState(window);
       return DefWindowProcA(window, message, wParam, lParam);
@@ -224,11 +314,12 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         OnPaneChanged(*state);
         return 0;
       }
-      if (reinterpret_cast<HWND>(lParam) == state->searchBox && lParam != 0) {
+      if (lParam != 0 && (reinterpret_cast<HWND>(lParam) == state->searchBox ||
+                          reinterpret_cast<HWND>(lParam) == state->searchList)) {
         const int code = HIWORD(wParam);
-        if (code == EN_CHANGE || code == CBN_EDITCHANGE || code == CBN_SELCHANGE) {
-          OnSearchChanged(*state);
-        }
+        if (code == EN_CHANGE || code == CBN_EDITCHANGE) OnSearchChanged(*state);
+        // A text picked from the list reaches the edit part after this notice: count then.
+        if (code == CBN_SELCHANGE) PostMessageA(window, kSearchChangedMessage, 0, 0);
         return 0;
       }
       OnCommand(*state, LOWORD(wParam));  // may destroy the window and free the state
@@ -241,6 +332,9 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         return reinterpret_cast<LRESULT>(GetStockObject(WHITE_BRUSH));
       }
       return DefWindowProcA(window, message, wParam, lParam);
+    case kSearchChangedMessage:
+      OnSearchChanged(*state);
+      return 0;
     case kLiveCountMessage:
       OnLiveCount(*state, wParam, lParam);
       return 0;
@@ -254,11 +348,23 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
   }
 }
 
-HWND StartMainWindow(HINSTANCE instance, const char* commandLine, int show) {
+HWND StartMainWindow(HINSTANCE instance, const char* commandLine, int show,
+                     const char* settingsPath) {
   auto state = std::make_unique<WindowState>();
   state->instance = instance;
   // The whole command line is one path: no quotes removed, no splitting at blanks.
   if (commandLine != nullptr) state->startupPath = commandLine;
+  LoadSettings(*state, settingsPath);
+  const WindowLayout layout(static_cast<int>(GetDpiForSystem()));
+  int x = CW_USEDEFAULT, y = CW_USEDEFAULT, width = layout.WindowWidth();
+  int height = layout.WindowHeight();
+  RECT place{};
+  if (RememberedPlace(*state, place)) {
+    x = place.left;
+    y = place.top;
+    width = place.right - place.left;
+    height = place.bottom - place.top;
+  }
 
   UseConverter(*state, BindConverter());
   // Undo files of earlier runs that ended without removing theirs.
@@ -270,16 +376,17 @@ HWND StartMainWindow(HINSTANCE instance, const char* commandLine, int show) {
 
   // The window takes the state at WM_NCCREATE and frees it at WM_NCDESTROY, also when
   // its creation fails afterwards; before that, `state` still owns it.
-  HWND window = CreateWindowExA(0, ui::kClassName, ui::kWindowTitle,
-                                WS_OVERLAPPEDWINDOW | WS_VISIBLE, CW_USEDEFAULT, CW_USEDEFAULT,
-                                kWindowWidth, kWindowHeight, nullptr, nullptr, instance, &state);
+  HWND window =
+      CreateWindowExA(0, ui::kClassName, ui::kWindowTitle, WS_OVERLAPPEDWINDOW | WS_VISIBLE, x, y,
+                      width, height, nullptr, nullptr, instance, &state);
   if (window == nullptr) return nullptr;
 
   WindowState& made = *WindowState::Of(window);
   SetMenu(window, BuildMenuBar(made));
+  ShowSettings(made);
   made.accelerators =
       CreateAcceleratorTableA(const_cast<ACCEL*>(kAccelerators), std::size(kAccelerators));
-  ShowWindow(window, show);
+  ShowWindow(window, RememberedShow(made, show));
   SetFocus(made.searchBox);
   DragAcceptFiles(window, TRUE);
   return window;
@@ -292,7 +399,7 @@ void MoveFocus(const WindowState& state, HWND from, bool back) {
   HWND to = GetNextDlgTabItem(state.window, IsChild(state.window, from) ? from : nullptr, back);
   if (to == nullptr) return;
   SetFocus(to);
-  if (to == state.searchBox) SendMessageA(to, EM_SETSEL, 0, -1);
+  if (to == state.searchList) SendMessageA(state.searchBox, EM_SETSEL, 0, -1);
 }
 
 bool IsButton(const WindowState& state, HWND control) {
@@ -314,6 +421,8 @@ bool HandleKey(const WindowState& state, HWND control, WPARAM key) {
       return true;
     case VK_RETURN:
       if (control == state.searchBox) {
+        // An open list closes first, taking the text chosen in it.
+        SendMessageA(state.searchList, CB_SHOWDROPDOWN, FALSE, 0);
         SendMessageA(state.window, WM_COMMAND, MAKEWPARAM(ids::kExtract, BN_CLICKED),
                      reinterpret_cast<LPARAM>(GetDlgItem(state.window, ids::kExtract)));
         return true;
@@ -327,6 +436,16 @@ bool HandleKey(const WindowState& state, HWND control, WPARAM key) {
     case 'A':
       if (!ctrl || shift || (control != state.searchBox && control != pane)) return false;
       SendMessageA(control, EM_SETSEL, 0, -1);
+      return true;
+    case 'Z':
+      // In the search box, Ctrl+Z takes back what was typed there since it was last filled,
+      // once; with nothing typed it undoes the document's last step, as everywhere.
+      if (!ctrl || shift || control != state.searchBox ||
+          !SendMessageA(control, EM_CANUNDO, 0, 0)) {
+        return false;
+      }
+      SendMessageA(control, EM_UNDO, 0, 0);
+      SendMessageA(control, EM_EMPTYUNDOBUFFER, 0, 0);
       return true;
     default:
       return false;

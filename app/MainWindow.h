@@ -3,22 +3,12 @@
 
 #include <windows.h>
 
-/// Outer size of the main window when it is created, frame included.
-constexpr int kWindowWidth = 640;
-constexpr int kWindowHeight = 512;
-/// The search options' row, below the search box and the buttons, and the pane's top edge
-/// below it.
-constexpr int kOptionsTop = 30;
-constexpr int kPaneTop = 52;
-/// The width of the status bar's second part, which shows the live count.
-constexpr int kLiveCountWidth = 180;
-/// The smallest client area the window can be given: the search box and all four
-/// buttons in full, and some lines of the pane above the status bar.
-constexpr int kMinClientWidth = 624;
-constexpr int kMinPaneHeight = 64;
+#include "app/WindowLayout.h"
 
 /// Runs start-up up to the message loop: keeps a copy of `commandLine` (one path, taken
-/// whole), binds the converter, removes the undo files that ended runs left behind
+/// whole), reads the settings file at `settingsPath` (null or empty: nothing is remembered,
+/// as for the tests' windows; see WindowMemory.h) for the window's place and lists, binds the
+/// converter, removes the undo files that ended runs left behind
 /// (HistorySpill::RemoveLeftovers), registers the window class, creates the main window
 /// (which builds its controls and loads the file named by the command line), attaches
 /// the menu bar and the accelerator table, shows the window with `show`, gives the search
@@ -26,7 +16,8 @@ constexpr int kMinPaneHeight = 64;
 /// (WindowState::Of) lives as long as the window; or null when the class cannot be
 /// registered or the window or one of its controls cannot be made; nothing is left
 /// behind then.
-HWND StartMainWindow(HINSTANCE instance, const char* commandLine, int show);
+HWND StartMainWindow(HINSTANCE instance, const char* commandLine, int show,
+                     const char* settingsPath = nullptr);
 
 /// Handles one message taken off the queue of the main window's thread, as the message
 /// loop does for each: first the window's own keys (WM_KEYDOWN to the window or one of its
@@ -35,7 +26,8 @@ HWND StartMainWindow(HINSTANCE instance, const char* commandLine, int show);
 /// options and the pane
 /// (the search box gets its text selected); in the pane, Tab types a tab as in an editor
 /// and Ctrl+Tab (Ctrl+Shift+Tab) moves on (back); Enter in the search box runs 抽出 and on
-/// a button presses it; Ctrl+A selects the whole text of the search box or the pane. The
+/// a button presses it; Ctrl+A selects the whole text of the search box or the pane; Ctrl+Z in
+/// the search box takes back its typing once before it undoes document steps. The
 /// accelerators (Ctrl+O, Ctrl+S, Ctrl+Z, Ctrl+Y, and Alt+R and Alt+I, which toggle the search
 /// options) work wherever the focus is.
 void ProcessMessage(HWND window, MSG& message);

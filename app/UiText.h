@@ -8,6 +8,8 @@
 // would catch a miss: the decoded text would differ).
 #pragma once
 
+#include "version/LinsiftVersion.h"
+
 namespace ui {
 
 // Window class and main window caption.
@@ -25,6 +27,10 @@ constexpr char kFileMenu[] =
     "\x83\x74\x83\x40\x83\x43\x83\x8b\x81\x69&F\x81\x6a";           // ファイル（&F）
 constexpr char kOpenItem[] = "\x8a\x4a\x82\xad\x81\x69&O\x81\x6a";  // 開く（&O）
 constexpr char kExitItem[] = "\x8f\x49\x97\xb9\x81\x69&X\x81\x6a";  // 終了（&X）
+constexpr char kRecentMenu[] =
+    "\x8d\xc5\x8b\xdf\x8e\x67\x82\xc1\x82\xbd\x83\x74\x83\x40\x83\x43\x83\x8b(&R)";  // 最近使ったファイル(&R)
+// The recent-files menu's one grayed item while it is empty.
+constexpr char kRecentNone[] = "\x81\x69\x82\xc8\x82\xb5\x81\x6a";  // （なし）
 constexpr char kSaveAsItem[] =
     "\x96\xbc\x91\x4f\x82\xf0\x95\x74\x82\xaf\x82\xc4\x95\xdb\x91\xb6(&A)...\tCtrl+S";  // 名前を付けて保存(&A)...\tCtrl+S
 
@@ -95,10 +101,10 @@ constexpr char kDropTypingQuestion[] =
     "\x6a\x8a\xfc\x82\xb5\x82\xc4\x8c\xb3\x82\xc9\x96\xdf\x82\xb5\x82\xdc\x82\xb7\x82\xa9"
     "\x81\x48";
 
-// Version box.
+// Version box: the product and its version (the project's, CMakeLists.txt).
 constexpr char kAboutCaption[] =
     "\x83\x6f\x81\x5b\x83\x57\x83\x87\x83\x93\x8f\xee\x95\xf1";  // バージョン情報
-constexpr char kAboutText[] = "Linsift 09";
+constexpr char kAboutText[] = "Linsift " LINSIFT_VERSION;
 
 // Title bar with a file: "<name> - Linsift"; without one it is kWindowTitle alone. A text
 // that differs from its file has kTitleModified in front; a cut file kTitleCut behind its name,

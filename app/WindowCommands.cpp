@@ -17,6 +17,7 @@
 #include "app/Document.h"
 #include "app/StatusText.h"
 #include "app/UiText.h"
+#include "app/WindowMemory.h"
 #include "filters/ConvertLines.h"
 #include "filters/FilterResult.h"
 #include "filters/LineFilters.h"
@@ -185,6 +186,7 @@ void RunLineFilter(WindowState& state, LineFilter filter) {
     if (!why.empty()) SetWindowTextA(state.statusBar, why.c_str());
     return;
   }
+  RememberSearch(state, ReadSearchText(state.searchBox, kSearchRead));
   Busy busy(state);
   if (!TakeTyping(state)) return;
   const B2String1& text = state.document.Text();
@@ -421,8 +423,27 @@ bool LoadFile(WindowState& state, const char* path) {
     return false;
   }
   ShowDocument(state);
+  RememberFile(state, path);
   return true;
 }
+
+namespace {
+
+// Loads the file of the recent-files item `id` as a drop would. One that is no longer there
+// leaves the list; the status bar says why it did not load.
+void OpenRecentFile(WindowState& state, int id) {
+  const size_t index = static_cast<size_t>(id - ids::kRecentFile);
+  if (index >= state.settings.recentFiles.size()) return;
+  const std::string path = state.settings.recentFiles[index];
+  if (path.size() >= sizeof(state.path)) return;
+  std::memcpy(state.path, path.c_str(), path.size() + 1);
+  if (!LoadFile(state, path.c_str()) &&
+      GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES) {
+    ForgetFile(state, path);
+  }
+}
+
+}  // namespace
 
 void OnCommand(WindowState& state, int id) {
   if (state.busy) return;
@@ -470,6 +491,7 @@ void OnCommand(WindowState& state, int id) {
     case ids::kIgnoreCaseOption:
       return OnSearchChanged(state);
     default:
+      if (id >= ids::kRecentFile && id < ids::kRecentFilesEnd) return OpenRecentFile(state, id);
       return;  // 0 and 1 (search box, status bar, pane) and anything else
   }
 }

@@ -15,6 +15,9 @@
 /// Posted to the main window when a live count ends: wParam its generation, lParam the lines
 /// that match, or -1 when a line's search was abandoned at its work limit.
 constexpr UINT kLiveCountMessage = WM_APP + 1;
+/// Posted to the main window to count again once the search box shows a text picked from its
+/// list.
+constexpr UINT kSearchChangedMessage = WM_APP + 2;
 
 /// Runs the command `id` (a button or menu identifier); other identifiers, among them
 /// 0 and 1 from the search box, status bar and pane, do nothing. ids::kExit closes the

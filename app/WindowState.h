@@ -8,10 +8,12 @@
 
 #include <memory>
 #include <string>
+#include <type_traits>
 
 #include "app/Document.h"
 #include "app/LiveCount.h"
 #include "app/PaneText.h"
+#include "app/Settings.h"
 #include "binding/ConverterLibrary.h"
 #include "nkf32/nkf32.h"
 #include "text/Limits.h"
@@ -23,7 +25,9 @@
 struct WindowState {
   HINSTANCE instance = nullptr;
   HWND window = nullptr;
+  /// The search box: the edit part of searchList, which offers the remembered search texts.
   HWND searchBox = nullptr;
+  HWND searchList = nullptr;
   HWND statusBar = nullptr;
   /// The search options' check boxes: 正規表現 and 大文字小文字を区別しない (SearchOptions in
   /// app/WindowCommands.h reads and sets them).
@@ -32,6 +36,13 @@ struct WindowState {
   /// Counts the lines that match the search text as it is typed, off the window's thread;
   /// its results arrive as kLiveCountMessage. Made with the status bar.
   std::unique_ptr<LiveCount> liveCount;
+  /// The DPI the window is laid out for (WindowLayout), and the font of its search box and
+  /// buttons at that DPI (null: the system's).
+  int dpi = 96;
+  struct DeleteFont {
+    void operator()(HFONT font) const { DeleteObject(font); }
+  };
+  std::unique_ptr<std::remove_pointer_t<HFONT>, DeleteFont> controlFont;
   /// The pane, the view of the text.
   PaneText pane;
   /// The text the window works on, its status, file name and undo history. The pane shows
@@ -50,6 +61,13 @@ struct WindowState {
   HMENU editMenu = nullptr;
   HMENU stringMenu = nullptr;
   HMENU versionMenu = nullptr;
+  /// The submenu of fileMenu listing settings.recentFiles.
+  HMENU recentMenu = nullptr;
+
+  /// What the window remembers between runs (WindowMemory), and the file it is kept in; an
+  /// empty path remembers nothing.
+  Settings settings;
+  std::string settingsPath;
 
   /// The record of the open and save dialogs, owned by the window, and the path they share
   /// with drops: never cleared, so a dialog starts with the last path chosen or dropped. Room

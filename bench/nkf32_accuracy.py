@@ -24,6 +24,10 @@ back as the right CP932, by kind and form. Kinds:
               characters next to ASCII (as a decoded literal "%de" would be)
   latin       ASCII lines of the pages with one Latin or Greek letter
   lone-kanji  ASCII lines of the pages with one Japanese word of 1-2 characters
+  short-1     one character alone on a line: every JIS X 0208 symbol of row 1,
+              every hiragana and katakana, and the 1,000 kanji the prior ranks
+              likeliest (the smallest cost in nkf32/JapanesePrior.inc)
+  short-2     two of those characters, drawn at random, alone on a line
 
 Forms: the raw bytes given to NkfConvert, and "%" forms with every byte
 percent-encoded, run through `linsift-cli convert` (the program's percent
@@ -35,16 +39,20 @@ Every line goes to the dev or the held-out split by a hash of its text; tune on
 dev, report both. The rendered pages are cached in /tmp.
 """
 import ctypes
-import ctypes.util
 import glob
 import hashlib
 import os
 import random
+import re
 import subprocess
 import sys
 import tempfile
 import unicodedata
 import zlib
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "nkf32",
+                                "tools"))
+import jtext  # noqa: E402
 
 MAN_DIR = "/usr/share/man/ja"
 CACHE = "/tmp/nkf32_accuracy_pages.txt"
@@ -52,43 +60,8 @@ GETA = b"\x81\xac"
 FORMS = ["UTF-8", "Shift_JIS", "EUC-JP", "ISO-2022-JP", "%UTF-8", "%Shift_JIS", "%EUC-JP",
          "%ISO-2022-JP"]
 KINDS = ["prose", "hw-kana", "hw-mixed", "x0212", "cp51932", "stray", "latin", "lone-kanji",
-         "cp51932-lone"]
+         "short-1", "short-2", "cp51932-lone"]
 APART = "cp51932-lone"  # shown, not counted
-
-
-# ---- glibc iconv through ctypes (the same converters the library's table is built from)
-
-_libc = ctypes.CDLL(ctypes.util.find_library("c"), use_errno=True)
-_libc.iconv_open.restype = ctypes.c_void_p
-_libc.iconv_open.argtypes = [ctypes.c_char_p, ctypes.c_char_p]
-_libc.iconv.restype = ctypes.c_size_t
-_libc.iconv.argtypes = [ctypes.c_void_p, ctypes.POINTER(ctypes.c_char_p),
-                        ctypes.POINTER(ctypes.c_size_t), ctypes.POINTER(ctypes.c_char_p),
-                        ctypes.POINTER(ctypes.c_size_t)]
-_descriptors = {}
-
-
-def iconv(data, to, frm):
-    """Strict conversion; None when anything fails."""
-    if not data:
-        return b""
-    key = (to, frm)
-    if key not in _descriptors:
-        _descriptors[key] = _libc.iconv_open(to.encode(), frm.encode())
-    cd = _descriptors[key]
-    _libc.iconv(cd, None, None, None, None)
-    inbuf = ctypes.create_string_buffer(data, len(data))
-    out = ctypes.create_string_buffer(len(data) * 4 + 16)
-    ip = ctypes.c_char_p(ctypes.addressof(inbuf))
-    il = ctypes.c_size_t(len(data))
-    op = ctypes.c_char_p(ctypes.addressof(out))
-    ol = ctypes.c_size_t(len(out))
-    if _libc.iconv(cd, ctypes.byref(ip), ctypes.byref(il), ctypes.byref(op),
-                   ctypes.byref(ol)) == ctypes.c_size_t(-1).value or il.value:
-        return None
-    if _libc.iconv(cd, None, None, ctypes.byref(op), ctypes.byref(ol)) == ctypes.c_size_t(-1).value:
-        return None
-    return out.raw[:len(out) - ol.value]
 
 
 # Where JIS and Microsoft tables disagree the converter writes the JIS code.
@@ -100,7 +73,7 @@ _cp932_cache = {}
 
 def cp932_char(ch):
     if ch not in _cp932_cache:
-        b = FIXUPS.get(ch) or iconv(ch.encode("utf-8"), "CP932", "UTF-8")
+        b = FIXUPS.get(ch) or jtext.iconv(ch.encode("utf-8"), "CP932", "UTF-8")
         _cp932_cache[ch] = b if b else GETA
     return _cp932_cache[ch]
 
@@ -111,7 +84,7 @@ def expected(text):
 
 
 def strict(text, enc):
-    return iconv(text.encode("utf-8"), enc, "UTF-8")
+    return jtext.iconv(text.encode("utf-8"), enc, "UTF-8")
 
 
 def euc_to_jis(euc):
@@ -162,12 +135,7 @@ def sjis_to_euc(sjis):
             out.extend(bytes([0x8E, b]))
             i += 1
         else:
-            t = sjis[i + 1]
-            pair = b - 0x80 if b < 0xA0 else b - 0xC0
-            if t >= 0x9F:
-                row, cell = 2 * pair, t - 0x9E
-            else:
-                row, cell = 2 * pair - 1, t - 0x3F - (1 if t > 0x7F else 0)
+            row, cell = jtext.kuten_of_sjis(b << 8 | sjis[i + 1])
             if row > 94:
                 return None  # the IBM rows beyond 94 have no EUC-JP form
             out.extend(bytes([row + 0xA0, cell + 0xA0]))
@@ -253,7 +221,7 @@ def x0212_chars():
     held, lacking = [], []
     for row in range(0xA1, 0xF5):
         for cell in range(0xA1, 0xFF):
-            u = iconv(bytes([0x8F, row, cell]), "UTF-8", "EUC-JP-MS")
+            u = jtext.iconv(bytes([0x8F, row, cell]), "UTF-8", "EUC-JP-MS")
             if not u:
                 continue
             ch = u.decode("utf-8")
@@ -414,7 +382,31 @@ def build_lines():
         k = rng.choice(sp)
         t = (a[:k] + " " + rng.choice(jwords) + " " + a[k:]).strip(" ")
         lines.append(plain_forms(Line("lone-kanji", t)))
+
+    # short-1 and short-2: one or two characters alone on a line
+    chars = short_line_chars()
+    for ch in chars:
+        lines.append(plain_forms(Line("short-1", ch)))
+    for i in range(3000):
+        lines.append(plain_forms(Line("short-2", rng.choice(chars) + rng.choice(chars))))
     return lines
+
+
+def short_line_chars():
+    """Row 1 symbols, hiragana, katakana and the 1,000 kanji of rows 16-84 with the
+    smallest cost in the prior (ties by code), as text."""
+    inc = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "nkf32",
+                       "JapanesePrior.inc")
+    with open(inc) as f:
+        table = f.read().split("kKutenCost")[1]
+    costs = [int(v) for v in re.findall(r"^\s+([\d, ]+),$", table, re.M) for v in v.split(",")]
+    kanji = sorted((costs[(row - 1) * 94 + cell - 1], row, cell)
+                   for row in range(16, 85) for cell in range(1, 95)
+                   if costs[(row - 1) * 94 + cell - 1] < 255)[:1000]
+    kuten = ([(1, cell) for cell in range(1, 95)] + [(4, cell) for cell in range(1, 84)]
+             + [(5, cell) for cell in range(1, 87)] + [(row, cell) for _, row, cell in kanji])
+    return [jtext.iconv(bytes([row + 0xA0, cell + 0xA0]), "UTF-8", "EUC-JP").decode("utf-8")
+            for row, cell in kuten]
 
 
 def split_of(line):

@@ -1,8 +1,6 @@
-// The cores applied block by block. The only place linsift-cli calls the filters and the
-// converter binding.
+// The cores applied block by block. The only place linsift-cli calls the filters.
 #include "cli/StreamCommand.h"
 
-#include "binding/BindConverter.h"
 #include "filters/ConvertLines.h"
 #include "filters/LineFilters.h"
 #include "filters/LineRules.h"
@@ -138,5 +136,3 @@ std::string StreamCommand::CountLines(const Totals& totals) {
 std::string StreamCommand::CountMatches(const Totals& totals) {
   return filters::ShownTexts::Matches(totals.matches);
 }
-
-NkfConvertFn StreamCommand::LoadConverter() { return BindConverter().convert; }

@@ -58,9 +58,6 @@ class StreamCommand {
   static std::string CountLines(const Totals& totals);
   static std::string CountMatches(const Totals& totals);
 
-  /// Loads nkf32 beside the program (BindConverter); the bound converter, or null.
-  static NkfConvertFn LoadConverter();
-
  private:
   Outcome Apply(const char* data, size_t size, const WriteFn& write, Totals& totals) const;
   Outcome ApplyToLine(const char* data, size_t size, const WriteFn& write, Totals& totals) const;

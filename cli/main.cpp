@@ -16,6 +16,7 @@
 #include "cli/TerminalText.h"
 #include "filters/Matcher.h"
 #include "text/Limits.h"
+#include "version/LinsiftVersion.h"
 
 #ifdef _WIN32
 #include <fcntl.h>
@@ -73,6 +74,7 @@ const char kUsage[] =
     "                     the longest line for convert)\n"
     "                       linsift-cli --block-size=65536 count error app.log\n"
     "  -h, --help         show this help\n"
+    "      --version      show the version\n"
     "\n"
     "Examples:\n"
     "  linsift-cli count -- -v a.log b.log     count lines holding '-v' in two files\n"
@@ -95,6 +97,7 @@ struct Arguments {
   bool regex = false;
   bool ignoreCase = false;
   bool help = false;
+  bool version = false;
   size_t blockSize = kDefaultBlockSize;
   int searchIndex = -1;  // index in argv of SEARCH
   std::string search;
@@ -135,6 +138,8 @@ bool ParseOption(const char* arg, Arguments& args, std::string& error) {
     args.ignoreCase = true;
   } else if (std::strcmp(arg, "--help") == 0 || std::strcmp(arg, "-h") == 0) {
     args.help = true;
+  } else if (std::strcmp(arg, "--version") == 0) {
+    args.version = true;
   } else if (std::strncmp(arg, kBlockSize, sizeof kBlockSize - 1) == 0) {
     const char* value = arg + sizeof kBlockSize - 1;
     char* rest = nullptr;
@@ -170,7 +175,7 @@ bool Parse(int argc, char** argv, Arguments& args, std::string& error) {
       operands.push_back(i);
     }
   }
-  if (args.help) return true;
+  if (args.help || args.version) return true;
   if (operands.empty()) {
     error = "missing command";
     return false;
@@ -269,6 +274,10 @@ int main(int argc, char** argv) {
   if (!Parse(argc, argv, args, error)) return Usage(error);
   if (args.help) {
     return WriteAll(1, kUsage, sizeof kUsage - 1) ? 0 : WriteFailed();
+  }
+  if (args.version) {
+    static const char kVersion[] = "linsift-cli " LINSIFT_VERSION "\n";
+    return WriteAll(1, kVersion, sizeof kVersion - 1) ? 0 : WriteFailed();
   }
   std::string search = args.search;
   if (args.utf8 && args.kind != Kind::kConvert) {

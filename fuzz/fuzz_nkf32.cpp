@@ -15,7 +15,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   // as the C entry point reads it.
   if (size == 0) return 0;
   nkf32::ConvertOptions options;
-  options.keep_halfwidth_kana = data[0] & 1;
+  options.keepHalfwidthKana = data[0] & 1;
   const char* in = reinterpret_cast<const char*>(data + 1);
   const void* nul = std::memchr(in, 0, size - 1);
   size_t n = nul ? static_cast<size_t>(static_cast<const char*>(nul) - in) : size - 1;

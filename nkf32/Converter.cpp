@@ -20,14 +20,14 @@ constexpr uint16_t kGeta = 0x81AC;  // 〓
 // Writes what a decoder reports, widening half-width katakana on the way.
 class WriteSink {
  public:
-  WriteSink(OutputWriter& w, bool keep_kana)
-      : w_(w), keep_kana_(keep_kana), kana_(HalfwidthKana::Get()) {}
+  WriteSink(OutputWriter& w, bool keepKana)
+      : w_(w), keepKana_(keepKana), kana_(HalfwidthKana::Get()) {}
   ~WriteSink() { Flush(); }
   WriteSink(const WriteSink&) = delete;
   WriteSink& operator=(const WriteSink&) = delete;
 
   bool Char(uint16_t code) {
-    if (HalfwidthKana::Is(code) && !keep_kana_) {
+    if (HalfwidthKana::Is(code) && !keepKana_) {
       if (pending_) {
         uint16_t both = kana_.Combined(pending_, code);
         if (both) {
@@ -54,7 +54,7 @@ class WriteSink {
 
  private:
   OutputWriter& w_;
-  bool keep_kana_;
+  bool keepKana_;
   const HalfwidthKana& kana_;
   uint16_t pending_ = 0;
 };
@@ -84,11 +84,11 @@ size_t PlainPrefix(const char* p, size_t n) {
 }
 
 // Writes text of a known encoding.
-bool WriteAs(Encoding e, const char* p, size_t n, OutputWriter& w, bool keep_kana) {
-  WriteSink sink(w, keep_kana);
+bool WriteAs(Encoding e, const char* p, size_t n, OutputWriter& w, bool keepKana) {
+  WriteSink sink(w, keepKana);
   const uint8_t* b = reinterpret_cast<const uint8_t*>(p);
   decode::Run(e, b, b + n, sink);
-  return sink.Flush() && !w.truncated();
+  return sink.Flush() && !w.Truncated();
 }
 
 // Guesses the encoding of one stretch of text and writes it. Only the part from
@@ -98,7 +98,7 @@ bool WriteAs(Encoding e, const char* p, size_t n, OutputWriter& w, bool keep_kan
 // alike in all) is guessed and decoded; the ASCII around it reads alike in
 // every encoding and is copied.
 // With ESC or SO anywhere the whole rest is ISO-2022-JP material and decoded.
-bool WritePlain(const char* p, size_t n, OutputWriter& w, bool keep_kana) {
+bool WritePlain(const char* p, size_t n, OutputWriter& w, bool keepKana) {
   size_t plain = PlainPrefix(p, n);
   if (plain == n) return w.PutBytes(p, n);
   // The last ASCII byte stays with the guessed part: it is the context the
@@ -117,7 +117,7 @@ bool WritePlain(const char* p, size_t n, OutputWriter& w, bool keep_kana) {
     if (PlainPrefix(p + end, n - end) != n - end) end = n;  // a NUL in the tail
   }
   Encoding e = EncodingDetector::Detect(p, end);
-  return WriteAs(e, p, end, w, keep_kana) && w.PutBytes(p + end, n - end);
+  return WriteAs(e, p, end, w, keepKana) && w.PutBytes(p + end, n - end);
 }
 
 }  // namespace
@@ -131,8 +131,8 @@ ConvertOptions Converter::ParseOptions(const char* text) {
     while (*p && *p != ' ' && *p != '\t') ++p;
     if (word[0] == '-' && word[1] == '-') continue;  // long options: none we know
     for (const char* c = word; c < p; ++c) {
-      if (*c == 'x') o.keep_halfwidth_kana = true;
-      if (*c == 'X') o.keep_halfwidth_kana = false;
+      if (*c == 'x') o.keepHalfwidthKana = true;
+      if (*c == 'X') o.keepHalfwidthKana = false;
     }
   }
   return o;
@@ -141,7 +141,7 @@ ConvertOptions Converter::ParseOptions(const char* text) {
 size_t Converter::Convert(const char* in, size_t n, char* out, size_t capacity,
                           bool* complete) const {
   OutputWriter w(out, capacity);
-  bool keep = options_.keep_halfwidth_kana;
+  bool keep = options_.keepHalfwidthKana;
   std::string_view text(in, n);
   size_t start = 0;  // first byte not yet written
   size_t at = text.find("=?");
@@ -152,8 +152,8 @@ size_t Converter::Convert(const char* in, size_t n, char* out, size_t capacity,
       continue;
     }
     if (!WritePlain(in + start, at - start, w, keep)) break;
-    if (!WriteAs(word.charset(), word.bytes().data(), word.bytes().size(), w, keep)) break;
-    start = at + word.length();
+    if (!WriteAs(word.Charset(), word.Bytes().data(), word.Bytes().size(), w, keep)) break;
+    start = at + word.Length();
     // Blanks between two encoded words belong to neither and are dropped.
     size_t next = text.find_first_not_of(" \t", start);
     if (next != std::string_view::npos && word.Parse(in + next, in + n)) {
@@ -162,16 +162,16 @@ size_t Converter::Convert(const char* in, size_t n, char* out, size_t capacity,
     }
     at = text.find("=?", start);
   }
-  if (!w.truncated()) WritePlain(in + start, n - start, w, keep);
-  if (complete) *complete = !w.truncated();
+  if (!w.Truncated()) WritePlain(in + start, n - start, w, keep);
+  if (complete) *complete = !w.Truncated();
   return w.Finish();
 }
 
 size_t Converter::ConvertAs(Encoding encoding, const char* in, size_t n, char* out, size_t capacity,
                             bool* complete) const {
   OutputWriter w(out, capacity);
-  WriteAs(encoding, in, n, w, options_.keep_halfwidth_kana);
-  if (complete) *complete = !w.truncated();
+  WriteAs(encoding, in, n, w, options_.keepHalfwidthKana);
+  if (complete) *complete = !w.Truncated();
   return w.Finish();
 }
 

@@ -10,7 +10,7 @@ namespace nkf32 {
 /// What the caller may change about the output.
 struct ConvertOptions {
   /// Keep half-width katakana (ｶﾞ stays two bytes) instead of widening it.
-  bool keep_halfwidth_kana = false;
+  bool keepHalfwidthKana = false;
 };
 
 /// Converts a line to Shift_JIS (CP932): guesses the line's encoding
@@ -46,7 +46,7 @@ class Converter {
   size_t ConvertAs(Encoding encoding, const char* in, size_t n, char* out, size_t capacity,
                    bool* complete = nullptr) const;
 
-  const ConvertOptions& options() const { return options_; }
+  const ConvertOptions& Options() const { return options_; }
 
  private:
   ConvertOptions options_;

@@ -21,10 +21,10 @@ namespace {
 uint16_t EncodeWithPlatform(char32_t cp) {
   wchar_t wc = static_cast<wchar_t>(cp);
   char buf[4];
-  BOOL used_default = FALSE;
+  BOOL usedDefault = FALSE;
   int n = WideCharToMultiByte(932, WC_NO_BEST_FIT_CHARS, &wc, 1, buf, sizeof buf, nullptr,
-                              &used_default);
-  if (used_default) return 0;
+                              &usedDefault);
+  if (usedDefault) return 0;
   if (n == 1) return static_cast<uint8_t>(buf[0]);
   if (n == 2)
     return static_cast<uint16_t>(static_cast<uint8_t>(buf[0]) << 8 | static_cast<uint8_t>(buf[1]));
@@ -44,24 +44,24 @@ class Iconv {
  public:
   Iconv(const char* to, const char* from) : cd_(iconv_open(to, from)) {}
   ~Iconv() {
-    if (ok()) iconv_close(cd_);
+    if (Ok()) iconv_close(cd_);
   }
   Iconv(const Iconv&) = delete;
   Iconv& operator=(const Iconv&) = delete;
-  bool ok() const { return cd_ != reinterpret_cast<iconv_t>(-1); }
+  bool Ok() const { return cd_ != reinterpret_cast<iconv_t>(-1); }
 
   // Converts `n` bytes; returns the output size, or 0 on any failure.
   size_t Convert(const char* in, size_t n, char* out, size_t cap) {
-    if (!ok()) return 0;
+    if (!Ok()) return 0;
     iconv(cd_, nullptr, nullptr, nullptr, nullptr);
     char* inp = const_cast<char*>(in);
     char* outp = out;
-    size_t in_left = n;
-    size_t out_left = cap;
-    if (iconv(cd_, &inp, &in_left, &outp, &out_left) == static_cast<size_t>(-1) || in_left) {
+    size_t inLeft = n;
+    size_t outLeft = cap;
+    if (iconv(cd_, &inp, &inLeft, &outp, &outLeft) == static_cast<size_t>(-1) || inLeft) {
       return 0;
     }
-    return cap - out_left;
+    return cap - outLeft;
   }
 
  private:
@@ -69,22 +69,22 @@ class Iconv {
 };
 
 uint16_t EncodeWithPlatform(char32_t cp) {
-  static thread_local Iconv to_cp932("CP932", "UTF-32LE");
+  static thread_local Iconv toCp932("CP932", "UTF-32LE");
   unsigned char in[4] = {static_cast<unsigned char>(cp), static_cast<unsigned char>(cp >> 8),
                          static_cast<unsigned char>(cp >> 16), 0};
   unsigned char out[8];
-  size_t n = to_cp932.Convert(reinterpret_cast<const char*>(in), 4, reinterpret_cast<char*>(out),
-                              sizeof out);
+  size_t n = toCp932.Convert(reinterpret_cast<const char*>(in), 4, reinterpret_cast<char*>(out),
+                             sizeof out);
   if (n == 1) return out[0];
   if (n == 2) return static_cast<uint16_t>(out[0] << 8 | out[1]);
   return 0;
 }
 
 char32_t DecodeBytes(const char* bytes, int n) {
-  static thread_local Iconv from_cp932("UTF-32LE", "CP932");
+  static thread_local Iconv fromCp932("UTF-32LE", "CP932");
   unsigned char out[8];
   size_t m =
-      from_cp932.Convert(bytes, static_cast<size_t>(n), reinterpret_cast<char*>(out), sizeof out);
+      fromCp932.Convert(bytes, static_cast<size_t>(n), reinterpret_cast<char*>(out), sizeof out);
   if (m != 4) return 0;
   return static_cast<char32_t>(out[0] | out[1] << 8 | out[2] << 16 | out[3] << 24);
 }
@@ -117,7 +117,7 @@ char32_t Cp932Table::DecodeWithPlatform(uint16_t code) {
   return DecodeBytes(bytes, 2);
 }
 
-Cp932Table::Cp932Table() : from_unicode_(), valid_(), canonical_ibm_() {
+Cp932Table::Cp932Table() : fromUnicode_(), valid_(), canonicalIbm_() {
   // Which double-byte codes exist: every one the platform decodes.
   for (unsigned lead = 0x81; lead <= 0xFC; ++lead) {
     if (!text::IsShiftJisLead(static_cast<unsigned char>(lead))) continue;
@@ -132,22 +132,22 @@ Cp932Table::Cp932Table() : from_unicode_(), valid_(), canonical_ibm_() {
   // half-width katakana or a defined double-byte code.
   for (char32_t cp = 1; cp < 0x10000; ++cp) {
     if (cp < 0x80) {
-      from_unicode_[cp] = static_cast<uint16_t>(cp);
+      fromUnicode_[cp] = static_cast<uint16_t>(cp);
       continue;
     }
     if (cp >= 0xD800 && cp <= 0xDFFF) continue;
     uint16_t code = EncodeWithPlatform(cp);
     bool ok = code >= 0x100 ? IsDoubleByte(code) : (code >= 0xA1 && code <= 0xDF);
-    from_unicode_[cp] = ok ? code : uint16_t{0};
+    fromUnicode_[cp] = ok ? code : uint16_t{0};
   }
-  for (const Fixup& f : kFixups) from_unicode_[f.cp] = f.code;
+  for (const Fixup& f : kFixups) fromUnicode_[f.cp] = f.code;
   // The NEC-selected IBM duplicates (ED/EE) map to the IBM codes through Unicode.
   for (unsigned i = 0; i < 0x200; ++i) {
     uint16_t code = static_cast<uint16_t>(0xED00 + i);
-    canonical_ibm_[i] = code;
+    canonicalIbm_[i] = code;
     if (!IsDoubleByte(code)) continue;
     uint16_t back = FromUnicode(DecodeWithPlatform(code));
-    if (back >= 0x100 && IsDoubleByte(back)) canonical_ibm_[i] = back;
+    if (back >= 0x100 && IsDoubleByte(back)) canonicalIbm_[i] = back;
   }
 }
 

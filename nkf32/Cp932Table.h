@@ -23,7 +23,7 @@ class Cp932Table {
 
   /// The CP932 code of a Unicode code point, or 0 when it has none (also for
   /// U+0000 and everything beyond the BMP).
-  uint16_t FromUnicode(char32_t cp) const { return cp < 0x10000 ? from_unicode_[cp] : uint16_t{0}; }
+  uint16_t FromUnicode(char32_t cp) const { return cp < 0x10000 ? fromUnicode_[cp] : uint16_t{0}; }
 
   /// True when `code` (>= 0x100) is a defined double-byte CP932 character.
   bool IsDoubleByte(uint16_t code) const { return (valid_[code >> 3] >> (code & 7)) & 1; }
@@ -31,7 +31,7 @@ class Cp932Table {
   /// The preferred form of a defined double-byte code: the IBM extension codes
   /// (FA-FC) for their NEC-selected duplicates (ED/EE); every other code as is.
   uint16_t Canonical(uint16_t code) const {
-    return (code >> 8) == 0xED || (code >> 8) == 0xEE ? canonical_ibm_[code - 0xED00] : code;
+    return (code >> 8) == 0xED || (code >> 8) == 0xEE ? canonicalIbm_[code - 0xED00] : code;
   }
 
   /// True when [p, p + n) is a sequence of whole CP932 characters: ASCII,
@@ -52,9 +52,9 @@ class Cp932Table {
 
  private:
   Cp932Table();
-  uint16_t from_unicode_[0x10000];
+  uint16_t fromUnicode_[0x10000];
   uint8_t valid_[0x10000 / 8];
-  uint16_t canonical_ibm_[0x200];
+  uint16_t canonicalIbm_[0x200];
 };
 
 }  // namespace nkf32

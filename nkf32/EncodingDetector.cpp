@@ -1,6 +1,8 @@
 // Guessing by likelihood: a scoring sink run over the candidate decoders.
 #include "nkf32/EncodingDetector.h"
 
+#include <algorithm>
+
 #include "nkf32/Decoders.h"
 #include "nkf32/HalfwidthKana.h"
 #include "nkf32/JapanesePrior.h"
@@ -23,24 +25,27 @@ bool IsGreekCode(uint16_t code) { return code >= 0x839F && code <= 0x83D6; }
 class ScoreSink {
  public:
   // `letters`: weigh Latin and Greek letters as UTF-8 letters among ASCII.
-  ScoreSink(Encoding e, int max_invalid, bool letters)
+  ScoreSink(Encoding e, int maxInvalid, bool letters)
       : kana_(HalfwidthKana::Get()),
-        kana_run_cost_(e == Encoding::kEucJp ? JapanesePrior::kEucHalfwidthKanaExtra : 0),
+        kanaRunCost_(e == Encoding::kEucJp ? JapanesePrior::kEucHalfwidthKanaExtra : 0),
         letters_(letters),
-        max_invalid_(max_invalid) {}
+        maxInvalid_(maxInvalid) {}
 
   bool Char(uint16_t code) {
     if (HalfwidthKana::Is(code)) {
-      if (pending_kana_) {
-        uint16_t both = kana_.Combined(pending_kana_, code);
+      oddKana_ |=
+          HalfwidthKana::IsPunctuation(code) || (!kanaCount_ && !HalfwidthKana::BeginsWord(code));
+      ++kanaCount_;
+      if (pendingKana_) {
+        uint16_t both = kana_.Combined(pendingKana_, code);
         if (both) {
-          pending_kana_ = 0;
+          pendingKana_ = 0;
           AddKana(both);
           return true;
         }
-        AddKana(kana_.Wide(pending_kana_));
+        AddKana(kana_.Wide(pendingKana_));
       }
-      pending_kana_ = code;
+      pendingKana_ = code;
       return true;
     }
     EndKanaRun();
@@ -49,7 +54,7 @@ class ScoreSink {
       return true;
     }
     cost_ += JapanesePrior::Cost(code);
-    after_letter_ = (code | 0x20) >= 'a' && (code | 0x20) <= 'z';
+    afterLetter_ = (code | 0x20) >= 'a' && (code | 0x20) <= 'z';
     Follow(JapanesePrior::ClassOf(code));
     return true;
   }
@@ -59,21 +64,21 @@ class ScoreSink {
       AddLetter();
       return true;
     }
-    bool latin_letter = cp >= 0xC0 && cp <= 0xFF && cp != 0xD7 && cp != 0xF7;
-    cost_ += latin_letter && after_letter_ ? JapanesePrior::kLatinInWord
-                                           : JapanesePrior::UnmappedCost(cp);
-    after_letter_ = latin_letter;
+    bool latinLetter = cp >= 0xC0 && cp <= 0xFF && cp != 0xD7 && cp != 0xF7;
+    cost_ +=
+        latinLetter && afterLetter_ ? JapanesePrior::kLatinInWord : JapanesePrior::UnmappedCost(cp);
+    afterLetter_ = latinLetter;
     Follow(JapanesePrior::UnmappedClassOf(cp));
     return true;
   }
   bool Invalid() {
     EndKanaRun();
-    after_letter_ = false;
+    afterLetter_ = false;
     prev_ = JapanesePrior::kOther;
     cost_ += JapanesePrior::kInvalid;
-    if (++invalid_ <= max_invalid_) return true;
+    if (++invalid_ <= maxInvalid_) return true;
     cost_ += EncodingDetector::kRuledOut;
-    ruled_out_ = true;
+    ruledOut_ = true;
     return false;
   }
   // The end of the text is the end of the line.
@@ -81,20 +86,29 @@ class ScoreSink {
     EndKanaRun();
     Follow(JapanesePrior::kBoundary);
   }
-  int64_t cost() const { return cost_; }
-  bool ruled_out() const { return ruled_out_; }
+  int64_t Cost() const { return cost_; }
+  bool RuledOut() const { return ruledOut_; }
+  // Half-width kana read so far (a kana and its mark count as two).
+  int KanaCount() const { return kanaCount_; }
+  // The characters they make, a kana and its mark being one.
+  int KanaChars() const { return kanaChars_; }
+  // True when one of them is punctuation or the first begins no word.
+  bool OddKana() const { return oddKana_; }
 
  private:
   const HalfwidthKana& kana_;
-  int kana_run_cost_;
+  int kanaRunCost_;
   bool letters_;
-  int max_invalid_;
+  int maxInvalid_;
   int invalid_ = 0;
   int64_t cost_ = 0;
-  uint16_t pending_kana_ = 0;  // a half-width kana that a mark may still join
-  int kana_run_ = 0;           // half-width kana in the current run
-  bool after_letter_ = false;  // the last character was a Latin letter
-  bool ruled_out_ = false;
+  uint16_t pendingKana_ = 0;  // a half-width kana that a mark may still join
+  int kanaRun_ = 0;           // half-width kana in the current run
+  int kanaCount_ = 0;
+  int kanaChars_ = 0;
+  bool oddKana_ = false;
+  bool afterLetter_ = false;  // the last character was a Latin letter
+  bool ruledOut_ = false;
   JapanesePrior::Class prev_ = JapanesePrior::kBoundary;
 
   void Follow(JapanesePrior::Class next) {
@@ -102,39 +116,55 @@ class ScoreSink {
     prev_ = next;
   }
   void EndKanaRun() {
-    if (pending_kana_) {
-      AddKana(kana_.Wide(pending_kana_));
-      pending_kana_ = 0;
+    if (pendingKana_) {
+      AddKana(kana_.Wide(pendingKana_));
+      pendingKana_ = 0;
     }
-    if (kana_run_ == 1) cost_ += JapanesePrior::kHalfwidthKanaLone;
-    kana_run_ = 0;
+    if (kanaRun_ == 1) cost_ += JapanesePrior::kHalfwidthKanaLone;
+    kanaRun_ = 0;
   }
   // A half-width kana, scored as its full-width form `wide`.
   void AddKana(uint16_t wide) {
-    cost_ += JapanesePrior::Cost(wide) + (kana_run_ ? 0 : kana_run_cost_);
-    ++kana_run_;
-    after_letter_ = false;
+    cost_ += JapanesePrior::Cost(wide) + (kanaRun_ ? 0 : kanaRunCost_);
+    ++kanaChars_;
+    ++kanaRun_;
+    afterLetter_ = false;
     Follow(JapanesePrior::ClassOf(wide));
   }
   void AddLetter() {
     cost_ += JapanesePrior::kUtf8Letter;
-    after_letter_ = true;
+    afterLetter_ = true;
     Follow(JapanesePrior::kLetter);
   }
 };
 
-}  // namespace
-
-int64_t EncodingDetector::Cost(Encoding e, const char* p, size_t n, int max_invalid) {
+// The cost of reading [b, b + n), which holds `high` bytes >= 0x80, as `e`.
+int64_t ReadingCost(Encoding e, const uint8_t* b, size_t n, size_t high, int maxInvalid) {
   // A Latin or Greek letter counts as one only with ASCII on the line: alone,
   // its two bytes are likelier a kanji.
-  bool ascii = false;
-  for (size_t i = 0; i < n && !ascii; ++i) ascii = static_cast<unsigned char>(p[i]) < 0x80;
-  ScoreSink sink(e, max_invalid, e == Encoding::kUtf8 && ascii);
-  const uint8_t* b = reinterpret_cast<const uint8_t*>(p);
+  ScoreSink sink(e, maxInvalid, e == Encoding::kUtf8 && high < n);
   decode::Run(e, b, b + n, sink);
-  if (!sink.ruled_out()) sink.End();
-  return sink.cost();
+  if (sink.RuledOut()) return sink.Cost();
+  sink.End();
+  int64_t cost = sink.Cost();
+  // One or two double-byte units that Shift_JIS reads as nothing but half-width
+  // kana: weigh the kana as a whole short text.
+  if (e == Encoding::kShiftJis && (high == 2 || high == 4) &&
+      static_cast<size_t>(sink.KanaCount()) == high) {
+    const int chars = sink.KanaChars();
+    if (chars == 2) cost += JapanesePrior::kShortKanaPair;
+    if (chars > 2) cost += JapanesePrior::kShortKanaWord;
+    if (sink.OddKana()) cost += JapanesePrior::kShortKanaOdd;
+  }
+  return cost;
+}
+
+}  // namespace
+
+int64_t EncodingDetector::Cost(Encoding e, const char* p, size_t n, int maxInvalid) {
+  const uint8_t* b = reinterpret_cast<const uint8_t*>(p);
+  const auto high = std::count_if(b, b + n, [](uint8_t c) { return c >= 0x80; });
+  return ReadingCost(e, b, n, static_cast<size_t>(high), maxInvalid);
 }
 
 Encoding EncodingDetector::Detect(const char* p, size_t n) {
@@ -150,17 +180,18 @@ Encoding EncodingDetector::Detect(const char* p, size_t n) {
   static constexpr Encoding kCandidates[] = {Encoding::kUtf8, Encoding::kShiftJis, Encoding::kEucJp,
                                              Encoding::kIso2022Jp};
   const Encoding* end = kCandidates + (iso2022 ? 4 : 3);
-  auto cheapest = [&](int max_invalid, int64_t* cost) {
+  const uint8_t* b = reinterpret_cast<const uint8_t*>(p);
+  auto cheapest = [&](int maxInvalid, int64_t* cost) {
     Encoding best = kCandidates[0];
-    int64_t best_cost = Cost(best, p, n, max_invalid);
+    int64_t bestCost = ReadingCost(best, b, n, high, maxInvalid);
     for (const Encoding* e = kCandidates + 1; e < end; ++e) {
-      int64_t c = Cost(*e, p, n, max_invalid);
-      if (c < best_cost) {
+      int64_t c = ReadingCost(*e, b, n, high, maxInvalid);
+      if (c < bestCost) {
         best = *e;
-        best_cost = c;
+        bestCost = c;
       }
     }
-    *cost = best_cost;
+    *cost = bestCost;
     return best;
   };
   int64_t cost;

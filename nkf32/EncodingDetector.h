@@ -16,6 +16,10 @@ namespace nkf32 {
 /// a reading that is invalid all over never wins while one within the limit
 /// exists. When none is, the limit is lifted. The limit counts only bytes
 /// >= 0x80, so ASCII around the text changes no guess.
+/// A line whose bytes >= 0x80 are two or four, all half-width kana in Shift_JIS,
+/// is weighed as a whole short text: that Shift_JIS reading costs more
+/// (JapanesePrior::kShortKanaPair and the constants after it), as one or two
+/// EUC-JP or UTF-8 characters alone on a line are likelier than such kana.
 /// 7-bit text is ISO-2022-JP if it holds ESC or SO, else ASCII.
 /// Stateless and thread-safe.
 class EncodingDetector {
@@ -34,8 +38,8 @@ class EncodingDetector {
   static int MaxStray(size_t high);
 
   /// The cost of reading [p, p + n) as `e`. It stops at the invalid sequence
-  /// after the first `max_invalid` ones and then returns kRuledOut or more.
-  static int64_t Cost(Encoding e, const char* p, size_t n, int max_invalid = kUnlimited);
+  /// after the first `maxInvalid` ones and then returns kRuledOut or more.
+  static int64_t Cost(Encoding e, const char* p, size_t n, int maxInvalid = kUnlimited);
 };
 
 }  // namespace nkf32

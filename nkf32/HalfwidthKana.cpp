@@ -5,7 +5,7 @@
 
 namespace nkf32 {
 
-HalfwidthKana::HalfwidthKana() : plain_(), voiced_(), semi_voiced_() {
+HalfwidthKana::HalfwidthKana() : plain_(), voiced_(), semiVoiced_() {
   static constexpr char16_t kFull[] =
       u"。「」、・ヲァィゥェォャュョッーアイウエオカキクケコサシスセソ"
       u"タチツテトナニヌネノハヒフヘホマミムメモヤユヨラリルレロワン゛゜";
@@ -14,10 +14,10 @@ HalfwidthKana::HalfwidthKana() : plain_(), voiced_(), semi_voiced_() {
   for (unsigned i = 0; i < 63; ++i) {
     char16_t c = kFull[i];
     plain_[i] = t.FromUnicode(c);
-    bool ka_to_to = c >= u'カ' && c <= u'ト' && c != u'ッ';
-    bool ha_to_ho = c >= u'ハ' && c <= u'ホ';
-    if (ka_to_to || ha_to_ho) voiced_[i] = t.FromUnicode(static_cast<char32_t>(c + 1));
-    if (ha_to_ho) semi_voiced_[i] = t.FromUnicode(static_cast<char32_t>(c + 2));
+    bool kaToTo = c >= u'カ' && c <= u'ト' && c != u'ッ';
+    bool haToHo = c >= u'ハ' && c <= u'ホ';
+    if (kaToTo || haToHo) voiced_[i] = t.FromUnicode(static_cast<char32_t>(c + 1));
+    if (haToHo) semiVoiced_[i] = t.FromUnicode(static_cast<char32_t>(c + 2));
     if (c == u'ウ') voiced_[i] = t.FromUnicode(u'ヴ');
   }
 }

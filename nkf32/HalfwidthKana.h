@@ -15,6 +15,15 @@ class HalfwidthKana {
 
   static bool Is(uint16_t code) { return code >= 0xA1 && code <= 0xDF; }
 
+  /// True for the punctuation marks among them: ｡ ｢ ｣ ､ ･ (0xA1-0xA5).
+  static bool IsPunctuation(uint16_t code) { return code >= 0xA1 && code <= 0xA5; }
+
+  /// False for the kana no word begins with: the punctuation marks, the small
+  /// kana ｧ-ｯ, the long vowel ｰ and the sound marks ﾞ ﾟ; true for the others.
+  static bool BeginsWord(uint16_t code) {
+    return !IsPunctuation(code) && (code < 0xA7 || code > 0xB0) && code < 0xDE;
+  }
+
   /// The full-width code of half-width kana `code` (0xA1-0xDF).
   uint16_t Wide(uint16_t code) const { return plain_[code - 0xA1]; }
 
@@ -22,7 +31,7 @@ class HalfwidthKana {
   /// do not combine (`mark` not 0xDE or 0xDF, or no such character).
   uint16_t Combined(uint16_t code, uint16_t mark) const {
     if (mark == 0xDE) return voiced_[code - 0xA1];
-    if (mark == 0xDF) return semi_voiced_[code - 0xA1];
+    if (mark == 0xDF) return semiVoiced_[code - 0xA1];
     return 0;
   }
 
@@ -30,7 +39,7 @@ class HalfwidthKana {
   HalfwidthKana();
   uint16_t plain_[63];
   uint16_t voiced_[63];
-  uint16_t semi_voiced_[63];
+  uint16_t semiVoiced_[63];
 };
 
 }  // namespace nkf32

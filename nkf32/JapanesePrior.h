@@ -23,6 +23,18 @@ class JapanesePrior {
   /// Added for each run of half-width katakana in EUC-JP (SS2), where such runs
   /// are rarer than in Shift_JIS text.
   static constexpr int kEucHalfwidthKanaExtra = 24;
+  /// Added to a Shift_JIS reading whose only non-ASCII characters are two or
+  /// four half-width katakana making two characters (kShortKanaPair) or three
+  /// or four (kShortKanaWord): the same bytes are one or two EUC-JP (or UTF-8)
+  /// characters, and as a whole short text (a field, a list item) a symbol, a
+  /// kana or a common kanji is likelier than such a kana word. Nothing is added
+  /// when the kana make one character (ｶﾞ): a lone katakana is common too.
+  static constexpr int kShortKanaPair = 8;
+  static constexpr int kShortKanaWord = 4;
+  /// Added to that when those kana hold a punctuation mark or the first is one
+  /// no word begins with (HalfwidthKana::BeginsWord): what the lead bytes of
+  /// EUC-JP symbols, hiragana and katakana give.
+  static constexpr int kShortKanaOdd = 40;
   /// An accented Latin letter (U+00C0-U+00FF) right after a Latin letter, as
   /// in café: the word makes it far likelier than the letter alone.
   static constexpr int kLatinInWord = 60;

@@ -19,10 +19,10 @@ class MimeWord {
   bool Parse(const char* p, const char* end);
 
   /// Bytes the word takes in the input, from "=?" to "?=" inclusive.
-  size_t length() const { return length_; }
-  Encoding charset() const { return charset_; }
+  size_t Length() const { return length_; }
+  Encoding Charset() const { return charset_; }
   /// The decoded bytes, still in the word's charset.
-  const std::string& bytes() const { return bytes_; }
+  const std::string& Bytes() const { return bytes_; }
 
  private:
   size_t length_ = 0;

@@ -14,7 +14,7 @@ class OutputWriter {
  public:
   /// `capacity` counts the NUL; with capacity 0 nothing is ever written.
   OutputWriter(char* out, size_t capacity)
-      : out_(out), room_(capacity ? capacity - 1 : 0), has_nul_(capacity != 0) {}
+      : out_(out), room_(capacity ? capacity - 1 : 0), hasNul_(capacity != 0) {}
 
   /// Appends one code (below 0x100: one byte, else lead and trail). Returns
   /// false, writing nothing, when it does not fit.
@@ -40,13 +40,13 @@ class OutputWriter {
 
   /// Writes the NUL after the text; returns the text's length.
   size_t Finish() {
-    if (has_nul_) out_[len_] = '\0';
+    if (hasNul_) out_[len_] = '\0';
     return len_;
   }
 
-  size_t size() const { return len_; }
+  size_t Size() const { return len_; }
   /// True once anything was refused.
-  bool truncated() const { return truncated_; }
+  bool Truncated() const { return truncated_; }
 
  private:
   bool Refuse() {
@@ -56,7 +56,7 @@ class OutputWriter {
 
   char* out_;
   size_t room_;
-  bool has_nul_;
+  bool hasNul_;
   size_t len_ = 0;
   bool truncated_ = false;
 };

@@ -9,12 +9,12 @@
 
 namespace {
 // The options of the last SetNkfOption call; read once per conversion.
-std::atomic<bool> g_keep_halfwidth_kana{false};
+std::atomic<bool> keepHalfwidthKanaOption{false};
 }  // namespace
 
 extern "C" NKF32_API int NKF32_CALL SetNkfOption(const char* option) {
   if (!option) return 0;
-  g_keep_halfwidth_kana.store(nkf32::Converter::ParseOptions(option).keep_halfwidth_kana);
+  keepHalfwidthKanaOption.store(nkf32::Converter::ParseOptions(option).keepHalfwidthKana);
   return 0;
 }
 
@@ -22,6 +22,6 @@ extern "C" NKF32_API void NKF32_CALL NkfConvert(char* out, const char* in) {
   if (!out) return;
   size_t n = in ? std::strlen(in) : 0;
   nkf32::ConvertOptions options;
-  options.keep_halfwidth_kana = g_keep_halfwidth_kana.load();
+  options.keepHalfwidthKana = keepHalfwidthKanaOption.load();
   nkf32::Converter(options).Convert(in ? in : "", n, out, nkf32::Converter::RequiredCapacity(n));
 }

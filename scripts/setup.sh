@@ -8,7 +8,7 @@ packages=(
   clang libclang-rt-14-dev
   g++-mingw-w64-x86-64 wine wine64 xvfb xdotool imagemagick x11-utils
   locales fonts-ipafont-gothic fonts-wine nkf manpages-ja groff-base hyperfine time python3
-  parallel
+  parallel help2man icoutils zip unzip dpkg-dev
 )
 
 missing=()

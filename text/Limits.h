@@ -32,4 +32,11 @@ constexpr int kPathBytes = 2 * 32767 + 1;
 /// Characters the window's pane accepts (its EM_SETLIMITTEXT limit; raised for a longer text).
 constexpr int kPaneTextChars = 20000000;
 
+/// What the window remembers between runs: search texts offered in the search box's list,
+/// files in the recent-files menu (the newest first; the oldest go), and the bytes of the
+/// settings file read at most (a longer one is not the program's and is ignored).
+constexpr int kSearchHistoryItems = 20;
+constexpr int kRecentFiles = 8;
+constexpr int kSettingsFileBytes = 65536;
+
 }  // namespace limits

@@ -12,37 +12,21 @@ EUC-JP-MS leaves empty take glibc EUC-JP's reading, if any. 0 marks a
 position no table defines. Run at development time only: the library needs no
 iconv at run time.
 """
-import ctypes
-import ctypes.util
 import sys
 
-_libc = ctypes.CDLL(ctypes.util.find_library("c"))
-_libc.iconv_open.restype = ctypes.c_void_p
-_libc.iconv_open.argtypes = [ctypes.c_char_p, ctypes.c_char_p]
-_libc.iconv.restype = ctypes.c_size_t
-_libc.iconv.argtypes = [ctypes.c_void_p, ctypes.POINTER(ctypes.c_char_p),
-                        ctypes.POINTER(ctypes.c_size_t), ctypes.POINTER(ctypes.c_char_p),
-                        ctypes.POINTER(ctypes.c_size_t)]
+import jtext
 
 
 def decoder(name):
-    cd = _libc.iconv_open(b"UTF-32BE", name.encode())
-    if cd == ctypes.c_void_p(-1).value:
+    try:
+        jtext.iconv(b"A", "UTF-32BE", name)
+    except LookupError:
         sys.exit("iconv cannot read " + name)
 
     def decode(data):
         """The one code point `data` decodes to, or 0."""
-        _libc.iconv(cd, None, None, None, None)
-        inbuf = ctypes.create_string_buffer(data, len(data))
-        out = ctypes.create_string_buffer(16)
-        ip = ctypes.c_char_p(ctypes.addressof(inbuf))
-        il = ctypes.c_size_t(len(data))
-        op = ctypes.c_char_p(ctypes.addressof(out))
-        ol = ctypes.c_size_t(16)
-        if _libc.iconv(cd, ctypes.byref(ip), ctypes.byref(il), ctypes.byref(op),
-                       ctypes.byref(ol)) == ctypes.c_size_t(-1).value or il.value or ol.value != 12:
-            return 0
-        return int.from_bytes(out.raw[:4], "big")
+        out = jtext.iconv(data, "UTF-32BE", name)
+        return int.from_bytes(out, "big") if out and len(out) == 4 else 0
     return decode
 
 

@@ -20,6 +20,8 @@ import subprocess
 import sys
 from concurrent.futures import ThreadPoolExecutor
 
+import jtext
+
 MAN_DIR = "/usr/share/man/ja"
 DICT_DIR = "/usr/share/mecab/dic/ipadic"
 WEIGHT_PER_DICT_WORD = 0.05
@@ -31,12 +33,6 @@ UNIT = 4  # costs are stored in quarter bits
 (BOUNDARY, SPACE, LETTER, DIGIT, PUNCT, HIRAGANA, KATAKANA, KANJI, SYMBOL, FOREIGN, OTHER,
  HALFWIDTH_KANA) = range(12)
 CLASSES = 12
-
-
-def row_of(code):
-    lead, trail = code >> 8, code & 0xFF
-    row = (lead - 0x81) * 2 + 1 if lead <= 0x9F else (lead - 0xC1) * 2 + 1
-    return row + 1 if trail >= 0x9F else row
 
 
 def class_of(ch):
@@ -66,7 +62,7 @@ def class_of(ch):
         return KATAKANA  # ー
     if code == 0x8158:
         return KANJI  # 々
-    row = row_of(code)
+    row = jtext.kuten_of_sjis(code)[0]
     if row == 4:
         return HIRAGANA
     if row == 5:
@@ -91,33 +87,18 @@ def render(path):
     return out.decode("utf-8", errors="replace")
 
 
-def kuten_index(code):
-    """Row-major index (0-based) of a double-byte Shift_JIS code in ROWS x CELLS."""
-    lead, trail = code >> 8, code & 0xFF
-    row = (lead - 0x81) * 2 if lead <= 0x9F else (lead - 0xC1) * 2
-    if trail >= 0x9F:
-        return (row + 1) * CELLS + trail - 0x9F
-    return row * CELLS + trail - 0x40 - (1 if trail >= 0x80 else 0)
-
-
-def sjis_of(row, cell):
-    """Shift_JIS code of 0-based row and cell."""
-    lead = (row >> 1) + (0x81 if row < 62 else 0xC1)
-    if row & 1:
-        trail = cell + 0x9F
-    else:
-        trail = cell + 0x40
-        if trail >= 0x7F:
-            trail += 1
-    return lead << 8 | trail
-
-
 def defined(code):
     try:
         bytes([code >> 8, code & 0xFF]).decode("cp932")
         return True
     except UnicodeDecodeError:
         return False
+
+
+def kuten_index(code):
+    """Row-major index (0-based) of a double-byte Shift_JIS code in ROWS x CELLS."""
+    row, cell = jtext.kuten_of_sjis(code)
+    return (row - 1) * CELLS + cell - 1
 
 
 def pseudo_count(row):
@@ -209,7 +190,7 @@ def main():
     kuten_costs = []
     for i in range(ROWS * CELLS):
         row, cell = divmod(i, CELLS)
-        if not defined(sjis_of(row, cell)):
+        if not defined(jtext.sjis_of_kuten(row + 1, cell + 1)):
             kuten_costs.append(255)
         else:
             kuten_costs.append(cost(counts[i] + pseudo_count(row + 1)

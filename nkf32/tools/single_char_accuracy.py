@@ -13,6 +13,8 @@ import ctypes
 import subprocess
 import sys
 
+import jtext
+
 
 def jis_x0208():
     chars = []
@@ -34,12 +36,7 @@ def jis_x0208():
 
 def euc_of(sjis):
     """EUC-JP of a double-byte Shift_JIS code, by JIS row and cell."""
-    lead, trail = sjis[0], sjis[1]
-    pair = lead - 0x80 if lead < 0xA0 else lead - 0xC0
-    if trail >= 0x9F:
-        row, cell = 2 * pair, trail - 0x9E
-    else:
-        row, cell = 2 * pair - 1, trail - 0x3F - (1 if trail > 0x7F else 0)
+    row, cell = jtext.kuten_of_sjis(sjis[0] << 8 | sjis[1])
     return bytes([row + 0xA0, cell + 0xA0])
 
 

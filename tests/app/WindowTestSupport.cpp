@@ -12,8 +12,8 @@
 #include "app/WindowCommands.h"
 #include "filters/ShownTexts.h"
 
-void MainWindowTest::Start(const char* commandLine) {
-  window_ = StartMainWindow(GetModuleHandleA(nullptr), commandLine, SW_SHOWNORMAL);
+void MainWindowTest::Start(const char* commandLine, const char* settingsPath) {
+  window_ = StartMainWindow(GetModuleHandleA(nullptr), commandLine, SW_SHOWNORMAL, settingsPath);
   ASSERT_NE(window_, nullptr)
       << "the main window could not be created; without a display (DISPLAY unset, no "
          "Xvfb) Wine makes no window: run the tests through scripts/wine.sh";
@@ -62,6 +62,24 @@ void MainWindowTest::SetStatus(const std::string& text) {
 void MainWindowTest::Press(int id) {
   SendMessageA(window_, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
                reinterpret_cast<LPARAM>(GetDlgItem(window_, id)));
+}
+
+void Pump(HWND window) {
+  MSG message;
+  while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) ProcessMessage(window, message);
+}
+
+void Key(HWND window, HWND control, WPARAM key, bool ctrl, bool shift) {
+  BYTE keys[256];
+  GetKeyboardState(keys);
+  keys[VK_CONTROL] = ctrl ? 0x80 : 0;
+  keys[VK_SHIFT] = shift ? 0x80 : 0;
+  SetKeyboardState(keys);
+  MSG message{control, WM_KEYDOWN, key, 1, 0, {}};
+  ProcessMessage(window, message);
+  keys[VK_CONTROL] = keys[VK_SHIFT] = 0;
+  SetKeyboardState(keys);
+  Pump(window);
 }
 
 namespace {

@@ -25,7 +25,9 @@ class MainWindowTest : public testing::Test {
  protected:
   /// Creates the main window with `commandLine` as WinMain does; fails with the likely
   /// reason when there is no display.
-  void Start(const char* commandLine = "");
+  /// With `settingsPath` the window remembers its settings there, as linsift.exe does in
+  /// %APPDATA%; without, nothing.
+  void Start(const char* commandLine = "", const char* settingsPath = nullptr);
 
   void SetUp() override { Start(); }
   /// Destroys the window and takes the WM_QUIT it posted off the queue, so that the next
@@ -62,6 +64,13 @@ class MainWindowTest : public testing::Test {
  private:
   HWND window_ = nullptr;
 };
+
+/// Handles what is queued as the message loop does.
+void Pump(HWND window);
+
+/// Presses `key` in `control` of `window` as the message loop gets it, with Ctrl and Shift
+/// held as given (the thread's key state, which the window reads), then handles what follows.
+void Key(HWND window, HWND control, WPARAM key, bool ctrl = false, bool shift = false);
 
 /// A drop of `paths` as the shell delivers it: DROPFILES, the ANSI paths each with its
 /// NUL, and one more NUL. The window's DragFinish frees it.

@@ -42,7 +42,8 @@ std::wstring Long(const std::string& path) {
 // A file in folders of its own whose path is exactly `length` bytes long.
 std::string FileOfLength(const TempFolder& folder, size_t length, const std::string& bytes) {
   std::string path = folder.Path().string();
-  while (path.size() + 1 + 100 + 1 + 8 < length) {
+  // The last folder's name needs at least one byte: "\\" + name + "\\name.txt" takes 11 or more.
+  while (path.size() + 1 + 100 + 11 < length) {
     path += "\\" + std::string(100, 'p');
     CreateDirectoryW(Long(path).c_str(), nullptr);
   }

@@ -95,7 +95,7 @@ TEST_F(MainWindowTest, AboutShowsTheVersionBox) {
   Press(ids::kAbout);
   box.Join();
   ASSERT_TRUE(box.found()) << "no box captioned " << ui::kAboutCaption;
-  EXPECT_EQ(box.text(), "Linsift 09");
+  EXPECT_EQ(box.text(), "Linsift " LINSIFT_VERSION);
   EXPECT_EQ(Status(), "kept");
 }
 

@@ -14,28 +14,6 @@
 
 namespace {
 
-// Handles what is queued as the message loop does.
-void Pump(HWND window) {
-  MSG message;
-  while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) ProcessMessage(window, message);
-}
-
-// Presses `key` in `control` of `window` as the message loop gets it, with Ctrl and Shift
-// held as given (the thread's key state, which the window reads), then handles what
-// follows.
-void Key(HWND window, HWND control, WPARAM key, bool ctrl = false, bool shift = false) {
-  BYTE keys[256];
-  GetKeyboardState(keys);
-  keys[VK_CONTROL] = ctrl ? 0x80 : 0;
-  keys[VK_SHIFT] = shift ? 0x80 : 0;
-  SetKeyboardState(keys);
-  MSG message{control, WM_KEYDOWN, key, 1, 0, {}};
-  ProcessMessage(window, message);
-  keys[VK_CONTROL] = keys[VK_SHIFT] = 0;
-  SetKeyboardState(keys);
-  Pump(window);
-}
-
 TEST_F(MainWindowTest, TabAndShiftTabMoveThroughTheControlsAndThePaneTakesTab) {
   HWND search = State().searchBox;
   EXPECT_EQ(GetFocus(), search) << "the search box has the focus at start";

@@ -34,9 +34,13 @@ TEST_F(MainWindowTest, WindowHasItsClassCaptionSizeAndControls) {
   EXPECT_EQ(pane.lpfnWndProc, edit.lpfnWndProc) << "the system EDIT control";
   EXPECT_EQ(GetDlgCtrlID(PaneHandle()), ids::kTextPane);
   EXPECT_EQ(SendMessageA(PaneHandle(), EM_GETLIMITTEXT, 0, 0), kPaneTextLimit);
+  // The search box is the edit part of the list of remembered search texts.
   GetClassNameA(State().searchBox, text, sizeof text);
   EXPECT_STREQ(text, "Edit");
-  EXPECT_EQ(GetDlgCtrlID(State().searchBox), ids::kSearchBox);
+  EXPECT_EQ(GetParent(State().searchBox), State().searchList);
+  GetClassNameA(State().searchList, text, sizeof text);
+  EXPECT_STREQ(text, "ComboBox");
+  EXPECT_EQ(GetDlgCtrlID(State().searchList), ids::kSearchBox);
   GetClassNameA(State().statusBar, text, sizeof text);
   EXPECT_STREQ(text, STATUSCLASSNAMEA);
   EXPECT_EQ(GetDlgCtrlID(State().statusBar), ids::kStatusBar);
@@ -68,7 +72,7 @@ TEST_F(MainWindowTest, MenuBarHoldsTheFourPopupsWithTheirItems) {
   ASSERT_EQ(GetMenu(Window()), State().menuBar);
   ASSERT_EQ(GetMenuItemCount(State().menuBar), 4);
   struct Item {
-    int id;  // 0: separator
+    int id;  // 0: separator; -1: the recent-files submenu
     const char* text;
     bool grayed = false;
   };
@@ -79,6 +83,7 @@ TEST_F(MainWindowTest, MenuBarHoldsTheFourPopupsWithTheirItems) {
   const Popup popups[] = {
       {ui::kFileMenu,
        {{ids::kOpenFile, ui::kOpenItem},
+        {-1, ui::kRecentMenu},
         {ids::kSaveAs, ui::kSaveAsItem},
         {0, ""},
         {ids::kExit, ui::kExitItem}}},
@@ -110,6 +115,9 @@ TEST_F(MainWindowTest, MenuBarHoldsTheFourPopupsWithTheirItems) {
         continue;
       }
       EXPECT_EQ(GetMenuItemID(popup, static_cast<int>(i)), static_cast<UINT>(p.items[i].id));
+      if (p.items[i].id == -1) {
+        EXPECT_EQ(GetSubMenu(popup, static_cast<int>(i)), State().recentMenu);
+      }
       GetMenuStringA(popup, static_cast<UINT>(i), text, sizeof text, MF_BYPOSITION);
       EXPECT_EQ(std::string(text), p.items[i].text) << pos << "/" << i;
       EXPECT_EQ((state & (MF_GRAYED | MF_DISABLED)) != 0, p.items[i].grayed) << pos << "/" << i;

@@ -18,6 +18,7 @@
 
 #include "support/ExecutablePath.h"
 #include "support/TempFolder.h"
+#include "version/LinsiftVersion.h"
 
 namespace {
 
@@ -399,8 +400,15 @@ TEST_F(Cli, UsageErrorsExitWithTwo) {
   EXPECT_EQ(RunCli("extract " + longSearch.substr(1) + " \"" + fruit_ + "\"").status, 0);
   const Outcome help = RunCli("--help");
   EXPECT_EQ(help.status, 0);
-  for (const char* option : {"usage:", "--utf8", "--no-converter", "--block-size", "--help"}) {
+  for (const char* option :
+       {"usage:", "--utf8", "--no-converter", "--block-size", "--help", "--version"}) {
     EXPECT_NE(help.out.find(option), std::string::npos) << option;
+  }
+  // The project's one version, wherever --version stands among the arguments.
+  for (const char* args : {"--version", "extract x --version"}) {
+    const Outcome version = RunCli(args);
+    EXPECT_EQ(version.status, 0) << args;
+    EXPECT_EQ(version.out, "linsift-cli " LINSIFT_VERSION "\n") << args;
   }
 }
 

@@ -96,7 +96,7 @@ void CheckBound(const std::string& in, nkf32::ConvertOptions options) {
 TEST(OutputBound, RandomLinesFitTwiceTheirLengthAndAreValidCp932) {
   std::mt19937 rng(20261208);
   nkf32::ConvertOptions keep;
-  keep.keep_halfwidth_kana = true;
+  keep.keepHalfwidthKana = true;
   for (int i = 0; i < 20000; ++i) {
     std::string line = RandomLine(rng);
     CheckBound(line, {});
@@ -108,7 +108,7 @@ TEST(OutputBound, WorstCasesReachButNeverPassTheBound) {
   struct {
     const char* name;
     std::string in;
-    size_t want_size;
+    size_t wantSize;
   } cases[] = {
       {"half-width kana", std::string(1000, '\xb1'), 2000},
       {"bytes that fit nothing", std::string(1000, '\xff'), 2000},
@@ -119,7 +119,7 @@ TEST(OutputBound, WorstCasesReachButNeverPassTheBound) {
   };
   for (const auto& c : cases) {
     CheckBound(c.in, {});
-    EXPECT_EQ(nkf32_test::Convert(c.in).size(), c.want_size) << c.name;
+    EXPECT_EQ(nkf32_test::Convert(c.in).size(), c.wantSize) << c.name;
   }
 }
 

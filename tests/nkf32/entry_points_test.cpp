@@ -27,21 +27,21 @@ class EntryPoints : public ::testing::Test {
     ASSERT_NE(h, nullptr) << "LoadLibraryA(\"nkf32\") failed: " << GetLastError();
     // Through a generic function pointer: FARPROC's own type says nothing.
     using Generic = void (*)();
-    set_option_ = reinterpret_cast<SetNkfOptionFn>(
+    setOption_ = reinterpret_cast<SetNkfOptionFn>(
         reinterpret_cast<Generic>(GetProcAddress(h, "SetNkfOption")));
     convert_ =
         reinterpret_cast<NkfConvertFn>(reinterpret_cast<Generic>(GetProcAddress(h, "NkfConvert")));
 #else
     void* h = dlopen(NKF32_LIBRARY_PATH, RTLD_NOW);
     ASSERT_NE(h, nullptr) << dlerror();
-    set_option_ = reinterpret_cast<SetNkfOptionFn>(dlsym(h, "SetNkfOption"));
+    setOption_ = reinterpret_cast<SetNkfOptionFn>(dlsym(h, "SetNkfOption"));
     convert_ = reinterpret_cast<NkfConvertFn>(dlsym(h, "NkfConvert"));
 #endif
-    ASSERT_NE(set_option_, nullptr);
+    ASSERT_NE(setOption_, nullptr);
     ASSERT_NE(convert_, nullptr);
   }
   void TearDown() override {
-    if (set_option_) set_option_("-s");  // leave the default for the next test
+    if (setOption_) setOption_("-s");  // leave the default for the next test
   }
 
   // Calls NkfConvert as the program does: a buffer of exactly 2n+1 bytes.
@@ -51,12 +51,12 @@ class EntryPoints : public ::testing::Test {
     return std::string(out.data());
   }
 
-  SetNkfOptionFn set_option_ = nullptr;
+  SetNkfOptionFn setOption_ = nullptr;
   NkfConvertFn convert_ = nullptr;
 };
 
 TEST_F(EntryPoints, ConvertLinesToShiftJis) {
-  EXPECT_EQ(set_option_("-s"), 0);
+  EXPECT_EQ(setOption_("-s"), 0);
   struct {
     std::string in;
     std::string want;
@@ -84,14 +84,14 @@ TEST_F(EntryPoints, OptionsHoldForLaterCallsAndReplaceEarlierOnes) {
       {"-z", wide}, {"--fancy", wide}, {"x", kana},   {"", wide},
   };
   for (const auto& c : cases) {
-    EXPECT_EQ(set_option_(c.option), 0) << c.option;
+    EXPECT_EQ(setOption_(c.option), 0) << c.option;
     EXPECT_EQ(Hex(Call(kana)), Hex(c.want)) << c.option;
     EXPECT_EQ(Hex(Call(kana)), Hex(c.want)) << c.option << " (second call)";
   }
 }
 
 TEST_F(EntryPoints, NullPointersAreHarmless) {
-  EXPECT_EQ(set_option_(nullptr), 0);
+  EXPECT_EQ(setOption_(nullptr), 0);
   convert_(nullptr, "abc");
   char out[4] = {'x', 'x', 'x', 'x'};
   convert_(out, nullptr);
