@@ -97,16 +97,22 @@ TEST_F(MainWindowTest, ABadOrRunawayExpressionChangesNothingAndSaysWhy) {
 }
 
 TEST_F(MainWindowTest, LiveCountFollowsTheSearchTextAndTheOptions) {
+  // The search text as typed: the search list tells the window its edit part changed.
+  const auto type = [this](const std::string& text) {
+    SetSearch(text);
+    SendMessageA(Window(), WM_COMMAND, MAKEWPARAM(ids::kSearchBox, CBN_EDITCHANGE),
+                 reinterpret_cast<LPARAM>(State().searchList));
+  };
   SetPane(kMixed);
-  SetSearch("tokyo");
+  type("tokyo");
   EXPECT_EQ(ShownCount(Window(), State().statusBar), "\x88\xea\x92\x76 1\x8d\x73");  // 一致 1行
   SendMessageA(Window(), WM_COMMAND, MAKEWPARAM(ids::kToggleIgnoreCase, 1), 0);      // Alt+I
   EXPECT_EQ(ShownCount(Window(), State().statusBar), "\x88\xea\x92\x76 1\x8d\x73")
       << "ＴＯＫＹＯ is full-width: not tokyo";
-  SetSearch("\x93\x8c\x8b\x9e\x93\x73");  // 東京都: in both encodings
+  type("\x93\x8c\x8b\x9e\x93\x73");  // 東京都: in both encodings
   EXPECT_EQ(ShownCount(Window(), State().statusBar), "\x88\xea\x92\x76 2\x8d\x73");
   SendMessageA(Window(), WM_COMMAND, MAKEWPARAM(ids::kToggleRegex, 1), 0);  // Alt+R
-  SetSearch("(");
+  type("(");
   EXPECT_EQ(ShownCount(Window(), State().statusBar), ui::kLiveCountBadExpression);
   EXPECT_EQ(Status(), "") << "part 0 keeps its text";
 }
