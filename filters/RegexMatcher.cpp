@@ -1,5 +1,5 @@
 // Oniguruma behind the Matcher contract: two encodings patched with the program's case rule, a
-// retry limit, one region per thread, and the required literal searched first.
+// retry limit, and the required literal searched first.
 #include "filters/RegexMatcher.h"
 
 #include <oniguruma.h>
@@ -92,19 +92,6 @@ void InitializeOnce() {
     onig_set_match_stack_limit_size(kStackLimit);
   });
 }
-
-// The region a search fills in, one per thread, since the matcher is shared.
-class ThreadRegion {
- public:
-  ThreadRegion() : region_(onig_region_new()) {}
-  ~ThreadRegion() { onig_region_free(region_, 1); }
-  ThreadRegion(const ThreadRegion&) = delete;
-  ThreadRegion& operator=(const ThreadRegion&) = delete;
-  OnigRegion* Get() { return region_; }
-
- private:
-  OnigRegion* region_;
-};
 
 const OnigUChar* U(const char* p) { return reinterpret_cast<const OnigUChar*>(p); }
 
@@ -201,16 +188,21 @@ LineMatch RegexMatcher::Find(const char* begin, const char* end, const char* fro
       literal_->Find(encoding, hint != nullptr && hint > from ? hint : from, end) == nullptr) {
     return {};
   }
-  static thread_local ThreadRegion region;
-  const int r = onig_search(compiled->regex, U(begin), U(end), U(from), U(end), region.Get(),
-                            ONIG_OPTION_NONE);
+  // No region: the search gives the start, and a match from there, tried in the same order,
+  // gives the same match's length. Nothing is kept per thread.
+  const int r =
+      onig_search(compiled->regex, U(begin), U(end), U(from), U(end), nullptr, ONIG_OPTION_NONE);
   LineMatch match;
-  if (r >= 0) {
-    match.begin = begin + r;
-    match.end = begin + region.Get()->end[0];
-  } else if (r != ONIG_MISMATCH) {
+  if (r == ONIG_MISMATCH) return match;
+  const int length = r >= 0 ? onig_match(compiled->regex, U(begin), U(end), U(begin + r), nullptr,
+                                         ONIG_OPTION_NONE)
+                            : r;
+  if (length < 0) {
     match.gaveUp = true;  // a retry or stack limit, or memory
+    return match;
   }
+  match.begin = begin + r;
+  match.end = match.begin + length;
   return match;
 }
 
