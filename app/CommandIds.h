@@ -17,6 +17,12 @@ constexpr int kDelete = 4;
 constexpr int kDeleteUpTo = 5;
 constexpr int kCountMatches = 6;
 
+// The search options (check boxes), and the keys that toggle them (Alt+R, Alt+I).
+constexpr int kRegexOption = 7;
+constexpr int kIgnoreCaseOption = 8;
+constexpr int kToggleRegex = 9;
+constexpr int kToggleIgnoreCase = 10;
+
 // File menu.
 constexpr int kOpenFile = 11;
 constexpr int kExit = 12;

@@ -1,48 +1,17 @@
 // Document: the current state, its steps, and loading and saving it.
 #include "app/Document.h"
 
-#include <cinttypes>
-#include <cstdio>
-#include <initializer_list>
 #include <utility>
 
+#include "app/StatusText.h"
 #include "app/UiText.h"
 #include "filters/ShownTexts.h"
 #include "strings/FileLoad.h"
 #include "strings/FileSave.h"
 #include "text/ShiftJis.h"
 
-namespace {
-
-// format with each "%s" replaced, in order, by the next of args (a "%s" without one stays).
-std::string Fill(const char* format, std::initializer_list<std::string> args) {
-  std::string out;
-  auto arg = args.begin();
-  for (const char* p = format; *p != '\0'; ++p) {
-    if (p[0] == '%' && p[1] == 's' && arg != args.end()) {
-      out += *arg++;
-      ++p;
-    } else {
-      out += *p;
-    }
-  }
-  return out;
-}
-
-// n in decimal with a comma every three digits: 40,000,000.
-std::string Grouped(std::int64_t n) {
-  char digits[32];
-  const int length = std::snprintf(digits, sizeof digits, "%" PRId64, n);
-  std::string out;
-  for (int i = 0; i < length; ++i) {
-    out += digits[i];
-    const int left = length - 1 - i;
-    if (left > 0 && left % 3 == 0 && digits[i] != '-') out += ',';
-  }
-  return out;
-}
-
-}  // namespace
+using StatusText::Fill;
+using StatusText::Grouped;
 
 Document::Document(std::size_t maxSteps, std::size_t maxBytes, std::size_t maxResident)
     : history_(maxSteps, maxBytes, maxResident) {

@@ -103,6 +103,8 @@ void MakeControlFont(WindowState& state) {
   const WPARAM handle = reinterpret_cast<WPARAM>(font);
   SendMessageA(state.searchList, WM_SETFONT, handle, TRUE);
   for (int id : kButtonIds) SendMessageA(GetDlgItem(state.window, id), WM_SETFONT, handle, TRUE);
+  SendMessageA(state.regexOption, WM_SETFONT, handle, TRUE);
+  SendMessageA(state.ignoreCaseOption, WM_SETFONT, handle, TRUE);
 }
 
 // Places the search box and the buttons for the window's DPI, with their font.
@@ -126,6 +128,18 @@ void LayOutRow(WindowState& state) {
     SetWindowPos(GetDlgItem(state.window, kButtonIds[i]), nullptr, b.x, b.y, b.width, b.height,
                  SWP_NOZORDER | SWP_NOACTIVATE);
   }
+  const HWND options[] = {state.regexOption, state.ignoreCaseOption};
+  for (int i = 0; i < 2; ++i) {
+    const WindowLayout::Box o = layout.Option(i);
+    SetWindowPos(options[i], nullptr, o.x, o.y, o.width, o.height, SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+}
+
+// A search option: an automatic check box on the row below the search box, made at no size:
+// LayOutRow places it.
+HWND CreateOption(const WindowState& state, const char* text, int id) {
+  return CreateWindowExA(0, "Button", text, WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX, 0,
+                         0, 0, 0, state.window, ControlId(id), state.instance, nullptr);
 }
 
 // The window's keys, in one table: each sends its command as the menu item would.
@@ -133,17 +147,17 @@ constexpr ACCEL Key(BYTE modifiers, WORD key, int command) {
   return ACCEL{static_cast<BYTE>(modifiers | FVIRTKEY), key, static_cast<WORD>(command)};
 }
 constexpr ACCEL kAccelerators[] = {
-    Key(FCONTROL, 'O', ids::kOpenFile),
-    Key(FCONTROL, 'S', ids::kSaveAs),
-    Key(FCONTROL, 'Z', ids::kUndo),
-    Key(FCONTROL, 'Y', ids::kRedo),
+    Key(FCONTROL, 'O', ids::kOpenFile), Key(FCONTROL, 'S', ids::kSaveAs),
+    Key(FCONTROL, 'Z', ids::kUndo),     Key(FCONTROL, 'Y', ids::kRedo),
+    Key(FALT, 'R', ids::kToggleRegex),  Key(FALT, 'I', ids::kToggleIgnoreCase),
 };
 
 // WM_CREATE: builds the controls, prepares the open dialog and loads the command-line
 // file (its outcome goes to the status bar). The window's own handle comes with the
 // message: CreateWindowExA has not returned yet. Returns -1 (and so fails the creation)
 // when the search box, the pane or the status bar cannot be made, since no command could
-// work without them. The controls are made in their Tab order: search box, buttons, pane.
+// work without them. The controls are made in their Tab order: search box, buttons, search
+// options, pane.
 LRESULT OnCreate(WindowState& state) {
   HWND window = state.window;
   // The search box is the edit part of a drop-down list of the remembered search texts.
@@ -160,6 +174,8 @@ LRESULT OnCreate(WindowState& state) {
   CreateButton(state, ui::kDelete, ids::kDelete);
   CreateButton(state, ui::kDeleteUpTo, ids::kDeleteUpTo);
   CreateButton(state, ui::kCountMatches, ids::kCountMatches);
+  state.regexOption = CreateOption(state, ui::kRegexOption, ids::kRegexOption);
+  state.ignoreCaseOption = CreateOption(state, ui::kIgnoreCaseOption, ids::kIgnoreCaseOption);
   const bool paneMade = state.pane.Create(window, state.instance);
   if (state.searchBox == nullptr || !paneMade) return -1;
   const UINT dpi = GetDpiForWindow(window);
@@ -168,6 +184,7 @@ LRESULT OnCreate(WindowState& state) {
 
   state.statusBar = CreateStatusWindowA(WS_CHILD | WS_VISIBLE, nullptr, window, ids::kStatusBar);
   if (state.statusBar == nullptr) return -1;
+  StartLiveCount(state);
 
   PrepareOpenDialog(state);
   if (!state.startupPath.empty()) LoadFile(state, state.startupPath.c_str());
@@ -180,6 +197,9 @@ LRESULT OnSize(const WindowState& state, WPARAM sizeType, int width, int height)
   // Wine's status bar lays itself out only for SIZE_RESTORED or SIZE_MAXIMIZED;
   // Windows' ignores wParam. Passing on the parent's size type works on both.
   SendMessageA(state.statusBar, WM_SIZE, sizeType, 0);
+  // Part 0 holds the status texts, part 1 the live count at the right end.
+  const int parts[] = {std::max(0, width - WindowLayout(state.dpi).LiveCountWidth()), -1};
+  SendMessageA(state.statusBar, SB_SETPARTS, 2, reinterpret_cast<LPARAM>(parts));
   RECT bar{};
   GetWindowRect(state.statusBar, &bar);
   const int barHeight = static_cast<int>(bar.bottom - bar.top);
@@ -254,6 +274,7 @@ void AdoptState(HWND window, LPARAM lParam) {
 void FreeState(HWND window) {
   WindowState* state = WindowState::Of(window);
   if (state->accelerators != nullptr) DestroyAcceleratorTable(state->accelerators);
+  state->liveCount.reset();  // abandons a count under way and waits for its thread
   delete state;
   SetWindowLongPtrA(window, GWLP_USERDATA, 0);
 }
@@ -293,7 +314,29 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         OnPaneChanged(*state);
         return 0;
       }
+      if (lParam != 0 && (reinterpret_cast<HWND>(lParam) == state->searchBox ||
+                          reinterpret_cast<HWND>(lParam) == state->searchList)) {
+        const int code = HIWORD(wParam);
+        if (code == EN_CHANGE || code == CBN_EDITCHANGE) OnSearchChanged(*state);
+        // A text picked from the list reaches the edit part after this notice: count then.
+        if (code == CBN_SELCHANGE) PostMessageA(window, kSearchChangedMessage, 0, 0);
+        return 0;
+      }
       OnCommand(*state, LOWORD(wParam));  // may destroy the window and free the state
+      return 0;
+    case WM_CTLCOLORSTATIC:
+      // The search options sit on the window's white background, not on a button face.
+      if (reinterpret_cast<HWND>(lParam) == state->regexOption ||
+          reinterpret_cast<HWND>(lParam) == state->ignoreCaseOption) {
+        SetBkColor(reinterpret_cast<HDC>(wParam), RGB(255, 255, 255));
+        return reinterpret_cast<LRESULT>(GetStockObject(WHITE_BRUSH));
+      }
+      return DefWindowProcA(window, message, wParam, lParam);
+    case kSearchChangedMessage:
+      OnSearchChanged(*state);
+      return 0;
+    case kLiveCountMessage:
+      OnLiveCount(*state, wParam, lParam);
       return 0;
     case WM_INITMENUPOPUP:
       OnInitMenuPopup(*state, reinterpret_cast<HMENU>(wParam), lParam);

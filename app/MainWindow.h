@@ -22,12 +22,14 @@ HWND StartMainWindow(HINSTANCE instance, const char* commandLine, int show,
 /// Handles one message taken off the queue of the main window's thread, as the message
 /// loop does for each: first the window's own keys (WM_KEYDOWN to the window or one of its
 /// controls), then its accelerator table, then translation and dispatch. The keys:
-/// Tab and Shift+Tab move the focus through search box, the four buttons and the pane
+/// Tab and Shift+Tab move the focus through search box, the four buttons, the two search
+/// options and the pane
 /// (the search box gets its text selected); in the pane, Tab types a tab as in an editor
 /// and Ctrl+Tab (Ctrl+Shift+Tab) moves on (back); Enter in the search box runs 抽出 and on
 /// a button presses it; Ctrl+A selects the whole text of the search box or the pane; Ctrl+Z in
 /// the search box takes back its typing once before it undoes document steps. The
-/// accelerators (Ctrl+O, Ctrl+S, Ctrl+Z, Ctrl+Y) work wherever the focus is.
+/// accelerators (Ctrl+O, Ctrl+S, Ctrl+Z, Ctrl+Y, and Alt+R and Alt+I, which toggle the search
+/// options) work wherever the focus is.
 void ProcessMessage(HWND window, MSG& message);
 
 /// Destroys the main window `window` (and with it its state) if it still exists.

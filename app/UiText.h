@@ -187,4 +187,24 @@ constexpr char kConverterInvalid[] =
     "\x83\x68\x82\xcc\x82\xdd\x81\x6a";  // （%s
                                          // は変換ライブラリではないため、パーセントデコードのみ）
 
+// Search options beside the search box; Alt+R and Alt+I toggle them.
+constexpr char kRegexOption[] = "\x90\xb3\x8b\x4b\x95\x5c\x8c\xbb(&R)";  // 正規表現(&R)
+constexpr char kIgnoreCaseOption[] =
+    "\x91\xe5\x95\xb6\x8e\x9a\x8f\xac\x95\xb6\x8e\x9a\x82\xf0\x8b\xe6\x95\xca\x82\xb5\x82\xc8\x82"
+    "\xa2(&I)";  // 大文字小文字を区別しない(&I)
+
+// A search text that is not a valid expression: nothing changes. The first %s takes the
+// character at which it stops making sense, the second Oniguruma's reason (ASCII).
+constexpr char kBadExpression[] =
+    "\x90\xb3\x8b\x4b\x95\x5c\x8c\xbb\x82\xcc\x8c\xeb\x82\xe8\x81\x69"
+    "%s\x95\xb6\x8e\x9a\x96\xda\x81\x6a\x81\x46%s";  // 正規表現の誤り（%s文字目）：%s
+
+// The live count in the status bar's second part: the lines that match, with thousands
+// separators; for an expression that does not compile; for a count abandoned at the work limit.
+constexpr char kLiveCount[] = "\x88\xea\x92\x76 %s\x8d\x73";                    // 一致 %s行
+constexpr char kLiveCountBadExpression[] = "\x8e\xae\x82\xcc\x8c\xeb\x82\xe8";  // 式の誤り
+// 一致 ?行（照合中止）
+constexpr char kLiveCountGaveUp[] =
+    "\x88\xea\x92\x76 ?\x8d\x73\x81\x69\x8f\xc6\x8d\x87\x92\x86\x8e\x7e\x81\x6a";
+
 }  // namespace ui

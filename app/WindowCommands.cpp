@@ -2,10 +2,12 @@
 // document again.
 #include "app/WindowCommands.h"
 
+#include <commctrl.h>
 #include <commdlg.h>
 #include <shellapi.h>
 
 #include <cstring>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -13,6 +15,7 @@
 
 #include "app/CommandIds.h"
 #include "app/Document.h"
+#include "app/StatusText.h"
 #include "app/UiText.h"
 #include "app/WindowMemory.h"
 #include "filters/ConvertLines.h"
@@ -330,13 +333,71 @@ void Enable(HMENU menu, int id, bool enabled) {
 
 void About(HWND window) { MessageBoxA(window, ui::kAboutText, ui::kAboutCaption, MB_OK); }
 
+// The live count's text in status bar part 1 (empty: none).
+void ShowCount(const WindowState& state, const char* text) {
+  SendMessageA(state.statusBar, SB_SETTEXTA, 1, reinterpret_cast<LPARAM>(text));
+}
+
+bool IsChecked(HWND box) { return SendMessageA(box, BM_GETCHECK, 0, 0) == BST_CHECKED; }
+void Check(HWND box, bool checked) {
+  SendMessageA(box, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+}
+
 }  // namespace
+
+filters::MatchOptions SearchOptions(const WindowState& state) {
+  filters::MatchOptions options;
+  options.regex = IsChecked(state.regexOption);
+  options.ignoreCase = IsChecked(state.ignoreCaseOption);
+  return options;
+}
+
+void SetSearchOptions(WindowState& state, const filters::MatchOptions& options) {
+  Check(state.regexOption, options.regex);
+  Check(state.ignoreCaseOption, options.ignoreCase);
+  OnSearchChanged(state);
+}
+
+void StartLiveCount(WindowState& state) {
+  HWND window = state.window;
+  const LiveCount::CountFn count = [](const filters::Matcher& matcher, const char* text,
+                                      size_t size, const std::function<bool()>& abandoned) {
+    return filters::CountMatches(matcher, text, size, abandoned);
+  };
+  state.liveCount = std::make_unique<LiveCount>(count, [window](const LiveCount::Result& result) {
+    PostMessageA(window, kLiveCountMessage, static_cast<WPARAM>(result.generation),
+                 result.gaveUp ? LPARAM{-1} : static_cast<LPARAM>(result.lines));
+  });
+}
+
+void OnSearchChanged(WindowState& state) {
+  if (state.liveCount == nullptr) return;
+  ShowCount(state, "");
+  std::string why;
+  filters::MatchError error;
+  std::unique_ptr<filters::Matcher> matcher = SearchMatcher(state, why, &error);
+  if (matcher == nullptr) {
+    state.liveCount->Cancel();
+    if (error.kind == filters::MatchError::Kind::kBadExpression) {
+      ShowCount(state, ui::kLiveCountBadExpression);
+    }
+    return;
+  }
+  state.liveCount->Start(state.document.SharedText(), std::move(matcher));
+}
+
+void OnLiveCount(WindowState& state, WPARAM generation, LPARAM lines) {
+  if (state.liveCount == nullptr || generation != state.liveCount->Generation()) return;
+  if (lines < 0) return ShowCount(state, ui::kLiveCountGaveUp);
+  ShowCount(state, StatusText::Fill(ui::kLiveCount, {StatusText::Grouped(lines)}).c_str());
+}
 
 void ShowDocument(WindowState& state) {
   const B2String1& text = state.document.Text();
   state.pane.SetText(text.Data(), static_cast<size_t>(text.Length()));
   SetWindowTextA(state.statusBar, state.document.Status().c_str());
   SetWindowTextA(state.window, state.document.Title().c_str());
+  OnSearchChanged(state);  // the count is of the text shown
 }
 
 void PrepareOpenDialog(WindowState& state) {
@@ -420,6 +481,15 @@ void OnCommand(WindowState& state, int id) {
       return ConvertDocument(state);
     case ids::kAbout:
       return About(state.window);
+    case ids::kToggleRegex:
+      Check(state.regexOption, !IsChecked(state.regexOption));
+      return OnSearchChanged(state);
+    case ids::kToggleIgnoreCase:
+      Check(state.ignoreCaseOption, !IsChecked(state.ignoreCaseOption));
+      return OnSearchChanged(state);
+    case ids::kRegexOption:
+    case ids::kIgnoreCaseOption:
+      return OnSearchChanged(state);
     default:
       if (id >= ids::kRecentFile && id < ids::kRecentFilesEnd) return OpenRecentFile(state, id);
       return;  // 0 and 1 (search box, status bar, pane) and anything else
@@ -479,11 +549,17 @@ void UseConverter(WindowState& state, const ConverterLibrary::EntryPoints& entri
   state.converterFile = entries.file;
 }
 
-std::unique_ptr<filters::Matcher> SearchMatcher(const WindowState& state, std::string& why) {
+std::unique_ptr<filters::Matcher> SearchMatcher(const WindowState& state, std::string& why,
+                                                filters::MatchError* error) {
   const std::string search = ReadSearchText(state.searchBox, kSearchRead);
   filters::MatchError refusal;
   std::unique_ptr<filters::Matcher> matcher =
-      filters::Matcher::Make(search.data(), search.size(), filters::MatchOptions(), &refusal);
-  why = refusal.kind == filters::MatchError::Kind::kTooLong ? ui::kSearchTooLong : "";
+      filters::Matcher::Make(search.data(), search.size(), SearchOptions(state), &refusal);
+  why.clear();
+  if (refusal.kind == filters::MatchError::Kind::kTooLong) why = ui::kSearchTooLong;
+  if (refusal.kind == filters::MatchError::Kind::kBadExpression) {
+    why = StatusText::Fill(ui::kBadExpression, {std::to_string(refusal.position), refusal.reason});
+  }
+  if (error != nullptr) *error = refusal;
   return matcher;
 }

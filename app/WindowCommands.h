@@ -12,6 +12,13 @@
 #include "binding/ConverterLibrary.h"
 #include "filters/Matcher.h"
 
+/// Posted to the main window when a live count ends: wParam its generation, lParam the lines
+/// that match, or -1 when a line's search was abandoned at its work limit.
+constexpr UINT kLiveCountMessage = WM_APP + 1;
+/// Posted to the main window to count again once the search box shows a text picked from its
+/// list.
+constexpr UINT kSearchChangedMessage = WM_APP + 2;
+
 /// Runs the command `id` (a button or menu identifier); other identifiers, among them
 /// 0 and 1 from the search box, status bar and pane, do nothing. ids::kExit closes the
 /// window as its close button does (OnClose): when it is destroyed, `state` is freed and
@@ -47,6 +54,21 @@ void ShowDocument(WindowState& state);
 /// Prepares the open dialog's record of `state` once its window exists.
 void PrepareOpenDialog(WindowState& state);
 
+/// The search options the check boxes say (regex, ignoreCase; bytes is never set).
+filters::MatchOptions SearchOptions(const WindowState& state);
+/// Sets the check boxes to options' regex and ignoreCase, and counts again.
+void SetSearchOptions(WindowState& state, const filters::MatchOptions& options);
+
+/// Makes the live count of `state` (once its status bar exists).
+void StartLiveCount(WindowState& state);
+/// The search text changed: starts counting the document's matching lines for it, abandoning
+/// the count under way, and clears the count shown (status bar part 1) meanwhile. An empty
+/// search text shows no count; an expression that does not compile says so there.
+void OnSearchChanged(WindowState& state);
+/// A count ended (kLiveCountMessage): shows "一致 <n>行" in status bar part 1 when it is the
+/// last count started; a stale one is dropped.
+void OnLiveCount(WindowState& state, WPARAM generation, LPARAM lines);
+
 /// Loads the file at `path` into the document (Document::Load), which starts its history, and
 /// shows it: text, status (line count, and what was not loaded) and title. Unsaved work is
 /// asked about first, as OnClose does; キャンセル loads nothing. A failed load changes nothing
@@ -55,6 +77,8 @@ bool LoadFile(WindowState& state, const char* path);
 
 /// The one matcher of the window: the search box's text under the window's options, for the
 /// filters' buttons and for whatever else asks where the search text matches. Null when there
-/// is none; `why` then holds the status that tells why, or is empty for an empty search text
-/// (which changes nothing, silently).
-std::unique_ptr<filters::Matcher> SearchMatcher(const WindowState& state, std::string& why);
+/// is none; `why` then holds the status that tells why (a search text over 255 bytes, an
+/// expression that does not compile: where and why), or is empty for an empty search text
+/// (which changes nothing, silently); error, when given, gets the refusal.
+std::unique_ptr<filters::Matcher> SearchMatcher(const WindowState& state, std::string& why,
+                                                filters::MatchError* error = nullptr);

@@ -4,8 +4,10 @@
 /// Sizes at 96 DPI (100 %). Outer size of the main window when it is created, frame included.
 constexpr int kWindowWidth = 640;
 constexpr int kWindowHeight = 512;
-/// The pane's top edge: below the search box and the buttons.
-constexpr int kPaneTop = 32;
+/// The search options' row, below the search box and the buttons, and the pane's top edge
+/// below it.
+constexpr int kOptionsTop = 30;
+constexpr int kPaneTop = 52;
 /// The smallest client area the window can be given: the search box and all four
 /// buttons in full, and some lines of the pane above the status bar.
 constexpr int kMinClientWidth = 624;
@@ -39,6 +41,13 @@ class WindowLayout {
   Box SearchBox() const { return {Scale(4), Scale(4), Scale(192), Scale(24)}; }
   /// The button `index` (0 抽出, 1 削除, 2 まで削除, 3 計数), left to right.
   Box Button(int index) const { return {Scale(200 + 108 * index), Scale(4), Scale(96), Scale(24)}; }
+  /// The search option `index` (0 正規表現, 1 大文字小文字を区別しない), on the row below.
+  Box Option(int index) const {
+    return index == 0 ? Box{Scale(4), Scale(kOptionsTop), Scale(120), Scale(20)}
+                      : Box{Scale(128), Scale(kOptionsTop), Scale(240), Scale(20)};
+  }
+  /// The width of the status bar's second part, which shows the live count.
+  int LiveCountWidth() const { return Scale(180); }
   int PaneTop() const { return Scale(kPaneTop); }
   int MinClientWidth() const { return Scale(kMinClientWidth); }
   int MinPaneHeight() const { return Scale(kMinPaneHeight); }

@@ -11,6 +11,7 @@
 #include <type_traits>
 
 #include "app/Document.h"
+#include "app/LiveCount.h"
 #include "app/PaneText.h"
 #include "app/Settings.h"
 #include "binding/ConverterLibrary.h"
@@ -28,6 +29,13 @@ struct WindowState {
   HWND searchBox = nullptr;
   HWND searchList = nullptr;
   HWND statusBar = nullptr;
+  /// The search options' check boxes: 正規表現 and 大文字小文字を区別しない (SearchOptions in
+  /// app/WindowCommands.h reads and sets them).
+  HWND regexOption = nullptr;
+  HWND ignoreCaseOption = nullptr;
+  /// Counts the lines that match the search text as it is typed, off the window's thread;
+  /// its results arrive as kLiveCountMessage. Made with the status bar.
+  std::unique_ptr<LiveCount> liveCount;
   /// The DPI the window is laid out for (WindowLayout), and the font of its search box and
   /// buttons at that DPI (null: the system's).
   int dpi = 96;

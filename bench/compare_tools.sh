@@ -7,20 +7,29 @@
 #   extract, count                  within 3 x grep -F
 #   pathological files              every command under 0.5 s
 #   every command                   peak memory at most 5 x the text
+#   -E with a required literal      at most 1.5 x grep -E (ファイル.*ディレクトリ, ERROR.*timeout)
+#   -E without one                  at most 4 x grep -E ([0-9]{4}-[0-9]{2})
+#   -i on a literal                 at most 1.5 x grep -iF (error)
 # With --gigabyte it runs only on a 1,000,000,000-byte text (the corpus 25 times, removed
 # afterwards), 3 runs each, against these targets:
 #   every command                   faster than the best tool, peak memory under 256 MB
 #
-#   bench/compare_tools.sh [--gigabyte] [BUILD_DIR] [CORPUS_DIR]
+#   bench/compare_tools.sh [--gigabyte] [--literal-only | --search-only] [BUILD_DIR] [CORPUS_DIR]
 # BUILD_DIR defaults to build/native; the texts are made in CORPUS_DIR (default
 # /tmp/linsift-corpus) by make_corpus.py and make_accesslog.py when missing.
 set -uo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 gigabyte=0
-if [ "${1:-}" = --gigabyte ]; then
-  gigabyte=1
+searchKinds=1
+while [ $# -gt 0 ]; do
+  case $1 in
+    --gigabyte) gigabyte=1 ;;
+    --literal-only) searchKinds=0 ;;  # a linsift-cli without -E and -i
+    --search-only) searchKinds=2 ;;   # only the expression and ignore-case rows
+    *) break ;;
+  esac
   shift
-fi
+done
 build=${1:-$here/../build/native}
 dir=${2:-/tmp/linsift-corpus}
 cli=$(cd "$build" && pwd)/bin/linsift-cli
@@ -84,6 +93,24 @@ run_filters() {  # FILE SEARCH KIND
     awk 'awk "{ i = index(\$0, ENVIRON[\"S\"]); if (i > 1) \$0 = substr(\$0, i); if (\$0 != \"\") print }" "$F" > "$O"' \
     perl 'perl -ne "\$i = index(\$_, \$ENV{S}); \$_ = substr(\$_, \$i) if \$i > 0; print if \$_ ne qq(\\n)" "$F" > "$O"'
 }
+# Expressions and ignore-case, each against grep with the same option: extract and count.
+fileDir=$(printf '\xe3\x83\x95\xe3\x82\xa1\xe3\x82\xa4\xe3\x83\xab.*\xe3\x83\x87\xe3\x82\xa3\xe3\x83\xac\xe3\x82\xaf\xe3\x83\x88\xe3\x83\xaa' |
+  iconv -f UTF-8 -t CP932)  # ファイル.*ディレクトリ in Shift_JIS
+run_search_kinds() {  # FILE KIND
+  local f=$1 kind=$2 s
+  for s in "$fileDir" 'ERROR.*timeout' '[0-9]{4}-[0-9]{2}'; do
+    local name=regex-literal
+    [ "$s" = '[0-9]{4}-[0-9]{2}' ] && name=regex-other
+    bench "$kind" "$name" "$f" "$s" '"$CLI" -E extract "$S" "$F" > "$O" 2>/dev/null' \
+      grep-E 'grep -E -- "$S" "$F" > "$O"'
+    bench "$kind" "$name-count" "$f" "$s" '"$CLI" -E count "$S" "$F" > "$O"' \
+      grep-cE 'grep -cE -- "$S" "$F" > "$O"'
+  done
+  bench "$kind" ignore-case "$f" error '"$CLI" -i extract "$S" "$F" > "$O" 2>/dev/null' \
+    grep-iF 'grep -iF -- "$S" "$F" > "$O"'
+  bench "$kind" ignore-case-count "$f" error '"$CLI" -i count "$S" "$F" > "$O"' \
+    grep-ciF 'grep -ciF -- "$S" "$F" > "$O"'
+}
 export CLI=$cli
 RUNS=5
 
@@ -92,12 +119,16 @@ if [ "$gigabyte" = 1 ]; then
   trap 'rm -rf "$out" "$big"' EXIT
   for _ in $(seq 25); do cat "$corpus"; done > "$big"
   RUNS=3
-  run_filters "$big" "$hyou" gigabyte
+  [ "$searchKinds" != 2 ] && run_filters "$big" "$hyou" gigabyte
+  [ "$searchKinds" != 0 ] && run_search_kinds "$big" gigabyte
   # perl+nkf is slower than nkf --url-input on large texts; at 1 GB only the faster one runs.
-  bench gigabyte convert "$big" "" '"$CLI" convert "$F" > "$O" 2>/dev/null' \
+  [ "$searchKinds" != 2 ] && bench gigabyte convert "$big" "" '"$CLI" convert "$F" > "$O" 2>/dev/null' \
     nkf--url-input 'nkf -s --url-input "$F" > "$O"'
+elif [ "$searchKinds" = 2 ]; then
+  run_search_kinds "$corpus" corpus
 else
   run_filters "$corpus" "$hyou" corpus
+  [ "$searchKinds" = 1 ] && run_search_kinds "$corpus" corpus
   percent='perl -pe "s/%([0-9A-Fa-f]{2})/chr(hex(\$1))/ge" "$F" | nkf -s > "$O"'
   bench corpus convert "$corpus" "" '"$CLI" convert "$F" > "$O" 2>/dev/null' \
     perl+nkf "$percent" nkf--url-input 'nkf -s --url-input "$F" > "$O"'
@@ -125,7 +156,11 @@ for kind, name, file, ours, tool, best, size, peak in rows:
     ratio = best / ours if ours > 0 and best == best else float("nan")
     times_text = peak_kb * 1024 / size if size else 0
     goals = []
-    if kind == "pathological":
+    if name.startswith("regex-other"):
+        goals.append(("within 4x grep", ours <= 4 * best))
+    elif name.startswith(("regex-literal", "ignore-case")):
+        goals.append(("within 1.5x grep", ours <= 1.5 * best))
+    elif kind == "pathological":
         goals.append(("< 0.5 s", ours < 0.5))
     elif kind == "gigabyte":
         goals.append(("faster than tools", ratio > 1))

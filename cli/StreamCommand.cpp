@@ -17,21 +17,38 @@ StreamCommand::StreamCommand(Kind kind, const filters::Matcher* matcher, NkfConv
 
 StreamCommand::Outcome StreamCommand::Run(LineBlocks& blocks, const WriteFn& write,
                                           Totals& totals) const {
+  bool afterLineFeed = false;  // the text so far ends with an LF
   for (;;) {
     switch (blocks.Next()) {
       case LineBlocks::Step::kEnd:
         if (kind_ == Kind::kCount) ++totals.lines;  // the text's last line, after its last LF
-        return Outcome::kDone;
+        return afterLineFeed ? ApplyToLastEmptyLine(write, totals) : Outcome::kDone;
       case LineBlocks::Step::kError:
         return Outcome::kReadFailed;
       case LineBlocks::Step::kBlock: {
         totals.empty = false;
         const Outcome outcome = Apply(blocks.Data(), blocks.Size(), write, totals);
         if (outcome != Outcome::kDone) return outcome;
+        afterLineFeed = blocks.Data()[blocks.Size() - 1] == '\n';
         break;
       }
     }
   }
+}
+
+// The empty line after the text's last LF, which every block ending in an LF left out: an
+// expression can match it (^, $, a*), and then extract writes it and count counts it.
+StreamCommand::Outcome StreamCommand::ApplyToLastEmptyLine(const WriteFn& write,
+                                                           Totals& totals) const {
+  if (kind_ != Kind::kExtract && kind_ != Kind::kCount) return Outcome::kDone;
+  const char* empty = kCrLf;
+  if (!matcher_->FirstIn(empty, empty)) return Outcome::kDone;
+  if (kind_ == Kind::kCount) {
+    ++totals.matches;
+    return Outcome::kDone;
+  }
+  ++totals.lines;
+  return write(kCrLf, 2) ? Outcome::kDone : Outcome::kWriteFailed;
 }
 
 StreamCommand::Outcome StreamCommand::Apply(const char* data, size_t size, const WriteFn& write,
@@ -56,18 +73,23 @@ StreamCommand::Outcome StreamCommand::Apply(const char* data, size_t size, const
       break;
   }
   if (result.gaveUp) return Outcome::kGaveUp;
+  // A core reads the empty line after a block's last LF as a line of its own, while the next
+  // block continues it: where an expression matches that line, its match is taken back here
+  // (the text's real last line is tried at its end).
+  const bool phantom = (kind_ == Kind::kExtract || kind_ == Kind::kCount) &&
+                       data[size - 1] == '\n' && matcher_->FirstIn(data + size, data + size);
   if (kind_ == Kind::kCount) {
+    if (phantom) --result.matches.value();
     // A block's line count includes the line after its last LF, which the next block
     // continues; the text's last line is added once at its end.
     totals.lines += result.lines.value_or(1) - 1;
     totals.matches += result.matches.value_or(0);
     return Outcome::kDone;
   }
-  if (kind_ != Kind::kConvert) totals.lines += result.lines.value_or(0);
+  if (kind_ != Kind::kConvert) totals.lines += result.lines.value_or(0) - (phantom ? 1 : 0);
   if (result.pane == nullptr) return Outcome::kDone;
-  return write(result.pane->Data(), static_cast<size_t>(result.pane->Length()))
-             ? Outcome::kDone
-             : Outcome::kWriteFailed;
+  const size_t written = static_cast<size_t>(result.pane->Length()) - (phantom ? 2 : 0);
+  return write(result.pane->Data(), written) ? Outcome::kDone : Outcome::kWriteFailed;
 }
 
 // One line longer than a core takes, by the cores' own line rules.

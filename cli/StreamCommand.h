@@ -61,6 +61,7 @@ class StreamCommand {
  private:
   Outcome Apply(const char* data, size_t size, const WriteFn& write, Totals& totals) const;
   Outcome ApplyToLine(const char* data, size_t size, const WriteFn& write, Totals& totals) const;
+  Outcome ApplyToLastEmptyLine(const WriteFn& write, Totals& totals) const;
 
   Kind kind_;
   const filters::Matcher* matcher_;

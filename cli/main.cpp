@@ -51,10 +51,19 @@ const char kUsage[] =
     "occurrence counts only where it starts and ends on character boundaries of its line\n"
     "(a line that is valid UTF-8 is read as UTF-8, any other as Shift_JIS), so '\\' does not\n"
     "match the second byte of a Shift_JIS character; --bytes counts every byte match.\n"
+    "SEARCH is Shift_JIS (UTF-8 with --utf8) and is matched in each line's encoding: its\n"
+    "UTF-8 form on UTF-8 lines.\n"
     "\n"
     "Options (anywhere before '--'; '--' ends them, so a FILE or SEARCH may start with '-'):\n"
     "  --utf8             take SEARCH as UTF-8 and print the status and count lines in UTF-8\n"
     "                       linsift-cli --utf8 extract 東京 access.log > tokyo.log\n"
+    "  -E, --regex        SEARCH is a regular expression (Oniguruma's Ruby syntax) that\n"
+    "                     matches inside a line, ^ and $ being its start and end; '.' and\n"
+    "                     classes take whole characters of the line's encoding\n"
+    "                       linsift-cli -E extract 'ERROR.*time ?out' app.log\n"
+    "  -i, --ignore-case  ASCII letters match their other case, full-width Latin letters\n"
+    "                     theirs (never each other); literal or expression alike\n"
+    "                       linsift-cli -i count error app.log\n"
     "  --bytes            match SEARCH byte for byte, inside two-byte characters too\n"
     "                       linsift-cli --bytes count '\\' paths.txt\n"
     "  --no-converter     convert: percent-decode only, without loading nkf32 (without this,\n"
@@ -73,8 +82,10 @@ const char kUsage[] =
     "  parallel --pipepart --block 64M -k -a big.log linsift-cli extract SEARCH > out.txt\n"
     "\n"
     "Exit status: 0 done; 1 a FILE could not be read or is the output itself (the others are\n"
-    "still done), the output could not be written, or nkf32 is missing or no converter for\n"
-    "convert; 2 usage error.\n";
+    "still done), the output could not be written, nkf32 is missing or no converter for\n"
+    "convert, or an expression's search of a line was abandoned as it backtracked too long\n"
+    "(the run stops there); 2 usage error, also an expression that does not compile (the\n"
+    "reason is printed).\n";
 
 constexpr size_t kDefaultBlockSize = size_t{1} << 20;  // blocks stay in the cache between passes
 
@@ -83,6 +94,8 @@ struct Arguments {
   bool utf8 = false;
   bool noConverter = false;
   bool bytes = false;
+  bool regex = false;
+  bool ignoreCase = false;
   bool help = false;
   bool version = false;
   size_t blockSize = kDefaultBlockSize;
@@ -119,6 +132,10 @@ bool ParseOption(const char* arg, Arguments& args, std::string& error) {
     args.noConverter = true;
   } else if (std::strcmp(arg, "--bytes") == 0) {
     args.bytes = true;
+  } else if (std::strcmp(arg, "--regex") == 0 || std::strcmp(arg, "-E") == 0) {
+    args.regex = true;
+  } else if (std::strcmp(arg, "--ignore-case") == 0 || std::strcmp(arg, "-i") == 0) {
+    args.ignoreCase = true;
   } else if (std::strcmp(arg, "--help") == 0 || std::strcmp(arg, "-h") == 0) {
     args.help = true;
   } else if (std::strcmp(arg, "--version") == 0) {
@@ -151,7 +168,8 @@ bool Parse(int argc, char** argv, Arguments& args, std::string& error) {
     if (!optionsEnded && std::strcmp(arg, "--") == 0) {
       optionsEnded = true;
     } else if (!optionsEnded && arg[0] == '-' && arg[1] != '\0' &&
-               (arg[1] == '-' || std::strcmp(arg, "-h") == 0)) {
+               (arg[1] == '-' || std::strcmp(arg, "-h") == 0 || std::strcmp(arg, "-E") == 0 ||
+                std::strcmp(arg, "-i") == 0)) {
       if (!ParseOption(arg, args, error)) return false;
     } else {
       operands.push_back(i);
@@ -227,6 +245,9 @@ std::string MatchRefusal(const filters::MatchError& refusal) {
       return "SEARCH is empty";
     case filters::MatchError::Kind::kTooLong:
       return "SEARCH is longer than " + std::to_string(limits::kSearchBytes) + " bytes";
+    case filters::MatchError::Kind::kBadExpression:
+      return "SEARCH is not a valid expression: " + refusal.reason + " (at character " +
+             std::to_string(refusal.position) + ")";
     case filters::MatchError::Kind::kNone:
       break;
   }
@@ -271,6 +292,8 @@ int main(int argc, char** argv) {
   if (args.kind != Kind::kConvert) {
     filters::MatchOptions options;
     options.bytes = args.bytes;
+    options.regex = args.regex;
+    options.ignoreCase = args.ignoreCase;
     filters::MatchError refusal;
     matcher = filters::Matcher::Make(search.data(), search.size(), options, &refusal);
     if (matcher == nullptr) return Usage(MatchRefusal(refusal));

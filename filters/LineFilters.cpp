@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <functional>
 #include <string>
 
 #if defined(__SSE2__)
@@ -51,11 +52,13 @@ LineMatch FirstMatch(const M& matcher, const TextLine& line, const char* c) {
 
 // Extract and CountMatches visit only the candidate lines: the text between them is skipped by
 // the matcher's search. visit(line, match) is called for each line that holds a match; false
-// when the matcher gave up.
+// when the matcher gave up, or abandoned (when given) said so before a candidate line.
 template <typename M, typename Visit>
-bool ForEachMatchingLine(const M& matcher, const char* text, const char* end, Visit visit) {
+bool ForEachMatchingLine(const M& matcher, const char* text, const char* end, Visit visit,
+                         const std::function<bool()>* abandoned = nullptr) {
   const char* p = text;
   for (;;) {
+    if (abandoned != nullptr && (*abandoned)()) return false;
     const char* c = matcher.NextCandidate(p, end);
     if (c == nullptr) return true;
     const TextLine line = TextLine::At(TextLine::StartOf(p, c), end);
@@ -147,6 +150,25 @@ size_t CountLineFeeds(const char* p, const char* end) {
   return count;
 }
 
+// CountMatches, abandoned when abandoned (if given) says so.
+FilterResult Count(const Matcher& matcher, const char* text, size_t size,
+                   const std::function<bool()>* abandoned) {
+  size = TextLine::PaneSize(text, size);
+  const char* end = text + size;
+  std::int64_t matches = 0;
+  const auto count = [&](const TextLine&, LineMatch) { ++matches; };
+  const auto* literal = dynamic_cast<const LiteralMatcher*>(&matcher);
+  if (size > 0 &&
+      !(literal != nullptr ? ForEachMatchingLine(*literal, text, end, count, abandoned)
+                           : ForEachMatchingLine(matcher, text, end, count, abandoned))) {
+    return GaveUp();
+  }
+  FilterResult result;
+  result.lines = size == 0 ? 1 : static_cast<std::int64_t>(CountLineFeeds(text, end)) + 1;
+  result.matches = matches;
+  return result;
+}
+
 }  // namespace
 
 std::unique_ptr<B2StringVector> SplitLines(const char* text) {
@@ -169,19 +191,12 @@ FilterResult DeleteUpTo(const Matcher& matcher, const char* text, size_t size) {
 }
 
 FilterResult CountMatches(const Matcher& matcher, const char* text, size_t size) {
-  size = TextLine::PaneSize(text, size);
-  const char* end = text + size;
-  std::int64_t matches = 0;
-  const auto count = [&](const TextLine&, LineMatch) { ++matches; };
-  const auto* literal = dynamic_cast<const LiteralMatcher*>(&matcher);
-  if (size > 0 && !(literal != nullptr ? ForEachMatchingLine(*literal, text, end, count)
-                                       : ForEachMatchingLine(matcher, text, end, count))) {
-    return GaveUp();
-  }
-  FilterResult result;
-  result.lines = size == 0 ? 1 : static_cast<std::int64_t>(CountLineFeeds(text, end)) + 1;
-  result.matches = matches;
-  return result;
+  return Count(matcher, text, size, nullptr);
+}
+
+FilterResult CountMatches(const Matcher& matcher, const char* text, size_t size,
+                          const std::function<bool()>& abandoned) {
+  return Count(matcher, text, size, &abandoned);
 }
 
 }  // namespace filters

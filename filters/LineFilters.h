@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <memory>
 
 #include "filters/FilterResult.h"
@@ -39,5 +40,9 @@ FilterResult DeleteUpTo(const Matcher& matcher, const char* text, size_t size);
 /// Counts the lines (every line, the empty one after a final line break included; an empty
 /// text has one) and the lines that hold a match; never a text.
 FilterResult CountMatches(const Matcher& matcher, const char* text, size_t size);
+/// CountMatches for a count run in the background: stops as soon as abandoned() says so (asked
+/// before each line the matcher proposes) and then gives gaveUp, as when the matcher gives up.
+FilterResult CountMatches(const Matcher& matcher, const char* text, size_t size,
+                          const std::function<bool()>& abandoned);
 
 }  // namespace filters

@@ -29,7 +29,8 @@ inline const char* KeptFrom(Rule rule, const TextLine& line, const LineMatch& fi
     case Rule::kDelete:
       return first || line.begin == line.end ? nullptr : line.begin;
     case Rule::kDeleteUpTo:
-      if (line.begin == line.end) return nullptr;
+      // An empty match at the line's end (an expression's) leaves nothing: dropped too.
+      if (line.begin == line.end || (first && first.begin == line.end)) return nullptr;
       return first ? first.begin : line.begin;
   }
   return nullptr;

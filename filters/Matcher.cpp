@@ -1,6 +1,10 @@
+// Matcher::Make: the one place that turns a search text and its options into a matcher.
 #include "filters/Matcher.h"
 
+#include "filters/LiteralFormsMatcher.h"
 #include "filters/LiteralMatcher.h"
+#include "filters/RegexMatcher.h"
+#include "filters/SearchForms.h"
 #include "text/Limits.h"
 
 namespace filters {
@@ -15,7 +19,13 @@ std::unique_ptr<Matcher> Matcher::Make(const char* search, size_t size, const Ma
   }
   if (error != nullptr) *error = refusal;
   if (refusal.kind != MatchError::Kind::kNone) return nullptr;
-  return std::make_unique<LiteralMatcher>(search, size, options.bytes);
+  if (options.regex) return RegexMatcher::Make(search, size, options.ignoreCase, error);
+  // An exact search whose bytes are the same in both encodings (ASCII), or by bytes, needs one
+  // form only: the plain literal search.
+  if (!options.ignoreCase && (options.bytes || SearchForms(search, size).Same())) {
+    return std::make_unique<LiteralMatcher>(search, size, options.bytes);
+  }
+  return std::make_unique<LiteralFormsMatcher>(search, size, options.ignoreCase, options.bytes);
 }
 
 }  // namespace filters

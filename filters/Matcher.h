@@ -8,21 +8,35 @@
 
 namespace filters {
 
-/// How a search text is matched.
+/// How a search text is matched. The search text is Shift_JIS; each line is read in its own
+/// encoding (filters/LineEncoding.h) and searched for the search text's form in it: on a UTF-8
+/// line, its UTF-8 form (filters/SearchForms.h).
 struct MatchOptions {
-  /// Every byte-for-byte occurrence counts, inside characters too (linsift-cli --bytes);
-  /// otherwise only occurrences that start and end on character boundaries of their line.
+  /// Every byte-for-byte occurrence of the search text's own bytes counts, on every line and
+  /// inside characters too (linsift-cli --bytes, grep's rule); otherwise only occurrences that
+  /// start and end on character boundaries of their line.
   bool bytes = false;
+  /// The search text is a regular expression (Oniguruma's Ruby syntax): a line matches when the
+  /// expression matches inside it, ^ and $ being the line's start and end. Matched by characters
+  /// of the line's encoding whatever bytes says.
+  bool regex = false;
+  /// ASCII letters match their other case, full-width Latin letters theirs (filters/CaseFold.h).
+  bool ignoreCase = false;
 };
 
 /// Why no matcher was built.
 struct MatchError {
   enum class Kind {
     kNone,
-    kEmpty,    ///< the search text is empty
-    kTooLong,  ///< the search text passes limits::kSearchBytes
+    kEmpty,          ///< the search text is empty
+    kTooLong,        ///< the search text passes limits::kSearchBytes
+    kBadExpression,  ///< a regular expression that does not compile: reason and position say why
   };
   Kind kind = Kind::kNone;
+  /// kBadExpression: Oniguruma's reason, in English (ASCII), and the character of the search
+  /// text (1 for the first) at which the expression stops making sense.
+  std::string reason;
+  int position = 0;
 };
 
 /// One match inside one line's content: [begin, end), possibly empty (begin == end).
@@ -46,8 +60,8 @@ class Matcher {
   virtual ~Matcher() = default;
 
   /// Builds the matcher for search (size bytes, NUL allowed only where the kind allows).
-  /// Null, with error telling why, for an empty search text or one over
-  /// limits::kSearchBytes bytes; a refusal is never a cut.
+  /// Null, with error telling why, for an empty search text, one over limits::kSearchBytes
+  /// bytes, or a regular expression that does not compile; a refusal is never a cut.
   static std::unique_ptr<Matcher> Make(const char* search, size_t size, const MatchOptions& options,
                                        MatchError* error = nullptr);
 

@@ -1,11 +1,11 @@
 #!/usr/bin/env bash
 # Builds what is missing and opens Linsift under Wine.
-#   scripts/run.sh [--search TEXT] [--press NAME] [--shot PNG] [FILE]
+#   scripts/run.sh [--regex] [--ignore-case] [--search TEXT] [--press NAME] [--shot PNG] [FILE]
 # FILE is loaded into the pane as linsift.exe loads its command line. TEXT (UTF-8, as typed
 # in a terminal; Wine hands it over in code page 932) goes into the
 # search box and NAME (extract, delete, deleteupto, count, sjis, url) is pressed once
-# the window is up; these two run the window through window_driver.exe, which opens it
-# exactly as linsift.exe does.
+# the window is up, --regex and --ignore-case tick the search options first; these run the
+# window through window_driver.exe, which opens it exactly as linsift.exe does.
 # With a display (DISPLAY set) the window stays until you close it. Without one, a
 # virtual display (Xvfb) of its own is started: the script waits for the window, writes a screenshot
 # of it (default build/linsift-screenshot.png, or PNG), prints its path and ends the
@@ -15,12 +15,14 @@ cd "$(dirname "$0")/.."
 root=$PWD
 
 search="" press="" shot="" file=""
+options=()
 while [ $# -gt 0 ]; do
   case "$1" in
+    --regex|--ignore-case) options+=("$1"); shift ;;
     --search) search=$2; shift 2 ;;
     --press) press=$2; shift 2 ;;
     --shot) shot=$2; shift 2 ;;
-    -h|--help) sed -n '2,11p' "$0"; exit 0 ;;
+    -h|--help) sed -n '2,12p' "$0"; exit 0 ;;
     *) file=$1; shift ;;
   esac
 done
@@ -39,8 +41,8 @@ cmake --build "$build" --target linsift nkf32 window_driver -j "${LINSIFT_JOBS:-
 
 bin=$root/$build/bin
 program=(wine "$bin/linsift.exe")
-if [ -n "$search" ] || [ -n "$press" ]; then
-  program=(wine "$bin/window_driver.exe" show)
+if [ -n "$search" ] || [ -n "$press" ] || [ ${#options[@]} -gt 0 ]; then
+  program=(wine "$bin/window_driver.exe" show "${options[@]}")
   [ -n "$search" ] && program+=(--search "$search")
   [ -n "$press" ] && program+=(--press "$press")
 fi

@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(
-  build-essential cmake ninja-build googletest libgtest-dev libbenchmark-dev
+  build-essential cmake ninja-build googletest libgtest-dev libbenchmark-dev libonig-dev
   clang libclang-rt-14-dev
   g++-mingw-w64-x86-64 wine wine64 xvfb xdotool imagemagick x11-utils
   locales fonts-ipafont-gothic fonts-wine nkf manpages-ja groff-base hyperfine time python3

@@ -2,6 +2,7 @@
 // two-way algorithm when candidates cost too much to check, so no input turns it quadratic.
 #include "strings/ByteSearch.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 
@@ -131,7 +132,8 @@ unsigned char Commonness(unsigned char b) {
   if (b >= 'A' && b <= 'Z') return 40;
   if (b >= 0x88 && b <= 0x9F) return 60;  // kanji lead bytes
   if (b > 0x20 && b < 0x7F) return 30;
-  if (b >= 0x80 && b <= 0xFC) return 40;  // trail bytes, other leads, half-width kana
+  if (b >= 0xA0 && b <= 0xDF) return 20;  // trail bytes and half-width kana only, never leads
+  if (b >= 0x80 && b <= 0xFC) return 40;  // trail bytes, other leads
   return 5;                               // controls, NUL, 0xFD-0xFF
 }
 
@@ -212,7 +214,35 @@ const char* AnchoredFind(const char* hay, size_t n, const char* needle, size_t m
   return nullptr;
 }
 
+// Each needle over windows from 2,048 bytes on, four times larger each, so that a needle found
+// early does not cost a scan of the other one to the end: linear in n. Fewer, larger windows
+// spare calls where occurrences lie a kilobyte or so apart.
+const char* WindowedEither(const char* hay, size_t n, const Needle& a, const Needle& b) {
+  const size_t longest = std::max(a.size, b.size);
+  for (size_t low = 0, window = 2048; low < n; low += window, window *= 4) {
+    // Occurrences that start in [low, low + window); the run searched reaches a needle further.
+    const size_t limit = std::min(n, low + window);
+    const size_t high = std::min(n, low + window + longest - 1);
+    const char* first = a.size == 0 ? nullptr : Find(hay + low, high - low, a);
+    if (first != nullptr && first >= hay + limit) first = nullptr;
+    // The second needle matters only where it starts in front of the first.
+    const size_t secondHigh =
+        first != nullptr ? std::min(high, static_cast<size_t>(first - hay) + b.size - 1) : high;
+    const char* second =
+        b.size == 0 || secondHigh <= low ? nullptr : Find(hay + low, secondHigh - low, b);
+    if (second != nullptr && second >= hay + limit) second = nullptr;
+    if (first != nullptr || second != nullptr) {
+      return first == nullptr ? second : second == nullptr ? first : std::min(first, second);
+    }
+  }
+  return nullptr;
+}
+
 }  // namespace
+
+const char* FindEither(const char* hay, size_t n, const Needle& a, const Needle& b) {
+  return WindowedEither(hay, n, a, b);
+}
 
 int MeasureText(const char* text, int limit) {
   const void* nul = std::memchr(text, 0, static_cast<size_t>(limit));

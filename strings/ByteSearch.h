@@ -34,6 +34,12 @@ inline const char* Find(const char* hay, size_t n, const Needle& needle) {
   return FindPrepared(hay, n, needle);
 }
 
+/// The first place in hay (n bytes) where either of two prepared needles occurs, or null; a
+/// needle of size 0 is never found. Linear in n: each needle is searched (as Find does) over
+/// windows growing from 2,048 bytes, so the cost follows the bytes passed whichever needle comes
+/// first. For a text searched in two encodings at once (a search text and its UTF-8 form).
+const char* FindEither(const char* hay, size_t n, const Needle& a, const Needle& b);
+
 /// Last occurrence of needle (m >= 1 bytes) in hay (n bytes), overlaps allowed, or null.
 /// Linear in n + m: the same scan backwards, handing over to a backward two-way.
 const char* FindLast(const char* hay, size_t n, const char* needle, size_t m);

@@ -1,6 +1,6 @@
 // Drives the real main window from outside the message loop, for the screenshot and the
 // window benchmark:
-//   window_driver show [--search TEXT] [--press NAME] [FILE]
+//   window_driver show [--regex] [--ignore-case] [--search TEXT] [--press NAME] [FILE]
 //       opens the window as linsift does (FILE as its command line), types TEXT into the
 //       search box, presses the button or menu item NAME (extract, delete, deleteupto,
 //       count, sjis, url) and runs until the window is closed.
@@ -36,6 +36,7 @@
 #include "app/CommandIds.h"
 #include "app/MainWindow.h"
 #include "app/PaneText.h"
+#include "app/WindowCommands.h"
 #include "app/WindowState.h"
 #include "filters/LineFilters.h"
 
@@ -111,9 +112,14 @@ void EndWindow(const WindowState* state) {
 
 int Show(int argc, char** argv) {
   std::string search, press, file;
+  filters::MatchOptions options;
   for (int i = 2; i < argc; ++i) {
     const std::string arg = argv[i];
-    if (arg == "--search" && i + 1 < argc) {
+    if (arg == "--regex") {
+      options.regex = true;
+    } else if (arg == "--ignore-case") {
+      options.ignoreCase = true;
+    } else if (arg == "--search" && i + 1 < argc) {
       search = argv[++i];
     } else if (arg == "--press" && i + 1 < argc) {
       press = argv[++i];
@@ -121,9 +127,10 @@ int Show(int argc, char** argv) {
       file = arg;
     }
   }
-  const WindowState* state = StartWindow(file.c_str());
+  WindowState* state = StartWindow(file.c_str());
   if (state == nullptr) return 1;
   HWND window = state->window;
+  SetSearchOptions(*state, options);
   if (!search.empty()) SetWindowTextA(state->searchBox, search.c_str());
   const struct {
     const char* name;
@@ -373,11 +380,12 @@ int main(int argc, char** argv) {
   }
   if (mode == "repeat" && argc > 3)
     return Repeat(std::strtoul(argv[2], nullptr, 10), std::atoi(argv[3]));
-  std::fprintf(stderr,
-               "usage: window_driver show [--search TEXT] [--press NAME] [FILE]\n"
-               "       window_driver repeat BYTES TIMES\n"
-               "       window_driver bench BYTES...\n"
-               "       window_driver commands BYTES [LOADS] [all|open-filter]\n"
-               "       window_driver history BYTES COMMANDS\n");
+  std::fprintf(
+      stderr,
+      "usage: window_driver show [--regex] [--ignore-case] [--search TEXT] [--press NAME] [FILE]\n"
+      "       window_driver repeat BYTES TIMES\n"
+      "       window_driver bench BYTES...\n"
+      "       window_driver commands BYTES [LOADS] [all|open-filter]\n"
+      "       window_driver history BYTES COMMANDS\n");
   return 2;
 }

@@ -36,9 +36,15 @@ TEST(WindowLayout, EveryScaleKeepsTheRowWholeAndInOrder) {
       EXPECT_LT(b.y + b.height, layout.PaneTop());
     }
     EXPECT_LE(right, layout.MinClientWidth());
+    // The search options: below the buttons, above the pane, side by side.
+    const WindowLayout::Box regex = layout.Option(0), ignoreCase = layout.Option(1);
+    EXPECT_GT(regex.y, layout.Button(0).y + layout.Button(0).height - 1);
+    EXPECT_LE(regex.y + regex.height, layout.PaneTop());
+    EXPECT_GT(ignoreCase.x, regex.x + regex.width);
+    EXPECT_LE(ignoreCase.x + ignoreCase.width, layout.MinClientWidth());
   }
   EXPECT_EQ(WindowLayout(144).WindowWidth(), 960);
-  EXPECT_EQ(WindowLayout(144).PaneTop(), 48);
+  EXPECT_EQ(WindowLayout(144).PaneTop(), 78);
 }
 
 }  // namespace

@@ -82,6 +82,12 @@ TEST(UiText, EveryTextDecodesToItsReadableForm) {
       {"kConverterInvalid", ui::kConverterInvalid,
        "（%s は変換ライブラリではないため、パーセントデコードのみ）"},
       {"kTitleModified", ui::kTitleModified, "*"},
+      {"kRegexOption", ui::kRegexOption, "正規表現(&R)"},
+      {"kIgnoreCaseOption", ui::kIgnoreCaseOption, "大文字小文字を区別しない(&I)"},
+      {"kBadExpression", ui::kBadExpression, "正規表現の誤り（%s文字目）：%s"},
+      {"kLiveCount", ui::kLiveCount, "一致 %s行"},
+      {"kLiveCountBadExpression", ui::kLiveCountBadExpression, "式の誤り"},
+      {"kLiveCountGaveUp", ui::kLiveCountGaveUp, "一致 ?行（照合中止）"},
   };
   for (const Text& t : texts) {
     EXPECT_EQ(Cp932ToUtf8(t.bytes), t.expected) << t.name;

@@ -22,6 +22,8 @@ TEST_F(MainWindowTest, TabAndShiftTabMoveThroughTheControlsAndThePaneTakesTab) {
                                    GetDlgItem(Window(), ids::kDelete),
                                    GetDlgItem(Window(), ids::kDeleteUpTo),
                                    GetDlgItem(Window(), ids::kCountMatches),
+                                   State().regexOption,
+                                   State().ignoreCaseOption,
                                    PaneHandle()};
   for (size_t i = 1; i < order.size(); ++i) {
     Key(Window(), GetFocus(), VK_TAB);
@@ -41,7 +43,7 @@ TEST_F(MainWindowTest, TabAndShiftTabMoveThroughTheControlsAndThePaneTakesTab) {
     EXPECT_EQ(GetFocus(), order[i]) << "Shift+Tab to " << i;
   }
   Key(Window(), PaneHandle(), VK_TAB, true, true);
-  EXPECT_EQ(GetFocus(), GetDlgItem(Window(), ids::kCountMatches)) << "Ctrl+Shift+Tab from the pane";
+  EXPECT_EQ(GetFocus(), State().ignoreCaseOption) << "Ctrl+Shift+Tab from the pane";
 }
 
 TEST_F(MainWindowTest, EnterRunsExtractInTheSearchBoxAndPressesAFocusedButton) {

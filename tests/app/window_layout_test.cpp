@@ -126,7 +126,7 @@ TEST_F(MainWindowTest, MenuBarHoldsTheFourPopupsWithTheirItems) {
   EXPECT_EQ(GetSubMenu(State().menuBar, ids::kEditMenuPosition), State().editMenu);
 }
 
-// The pane runs from y 32 over the full client width down to the status bar.
+// The pane runs from kPaneTop over the full client width down to the status bar.
 TEST_F(MainWindowTest, PaneFillsTheSpaceBetweenButtonsAndStatusBarAfterResize) {
   for (const SIZE size : {SIZE{800, 600}, SIZE{500, 300}, SIZE{1000, 700}}) {
     SetWindowPos(Window(), nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER);

@@ -2,6 +2,7 @@
 // boundaries decoded per line.
 #include "ReferenceFilters.h"
 
+#include <algorithm>
 #include <cstring>
 #include <memory>
 #include <vector>
@@ -9,6 +10,7 @@
 #include "filters/ShownTexts.h"
 #include "strings/B2String1.h"
 #include "strings/B2StringVector.h"
+#include "support/Cp932Text.h"
 #include "support/FilterCalls.h"
 
 namespace reference {
@@ -82,10 +84,18 @@ std::vector<bool> Boundaries(const std::string& line) {
 }
 
 // Offset of the first occurrence of search in the line that counts, or -1: IndexOf for
-// kBytes, every start offset tried in turn for kCharacters.
-int FirstOccurrence(const B2String1& line, const std::string& search, Matching matching) {
-  if (matching == Matching::kBytes) return line.IndexOf(search.c_str());
+// kBytes, every start offset tried in turn for kCharacters. The search text is Shift_JIS: a
+// line that is UTF-8 and not ASCII is searched for its UTF-8 form (none when it has none).
+int FirstOccurrence(const B2String1& line, const std::string& shiftJisSearch, Matching matching) {
+  if (matching == Matching::kBytes) return line.IndexOf(shiftJisSearch.c_str());
   const std::string bytes(line.Data(), static_cast<size_t>(line.Length()));
+  std::string search = shiftJisSearch;
+  const bool ascii = std::all_of(bytes.begin(), bytes.end(),
+                                 [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+  if (!ascii && IsUtf8(bytes)) {
+    search = Cp932ToUtf8(shiftJisSearch);
+    if (search == "<invalid>") return -1;
+  }
   const std::vector<bool> boundary = Boundaries(bytes);
   for (size_t i = 0; i + search.size() <= bytes.size(); ++i) {
     if (boundary[i] && boundary[i + search.size()] &&

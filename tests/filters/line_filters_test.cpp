@@ -130,7 +130,10 @@ TEST(Filters, MatchOnlyOnCharacterBoundariesUnlessAskedForBytes) {
        3, 3},
       {"UTF-8: a continuation byte of 表 starts nothing", "\xA8", "\xE8\xA1\xA8", -1, 2},
       {"UTF-8: ends inside 表", "\xE8\xA1", "\xE8\xA1\xA8", -1, 0},
-      {"UTF-8: a whole character counts", "\xE8\xA1\xA8", "a\xE8\xA1\xA8", 1, 1},
+      {"UTF-8: 表 in Shift_JIS finds its UTF-8 form, not its own bytes", "\x95\x5C",
+       "a\xE8\xA1\xA8", 1, -1},
+      {"UTF-8: UTF-8 bytes are not a Shift_JIS search text's form", "\xE8\xA1\xA8",
+       "a\xE8\xA1\xA8", -1, 1},
       {"an overlong form is not UTF-8", "a",
        "\xE0\x80\x81"
        "a",
