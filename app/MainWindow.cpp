@@ -78,14 +78,13 @@ constexpr ACCEL Key(BYTE modifiers, WORD key, int command) {
   return ACCEL{static_cast<BYTE>(modifiers | FVIRTKEY), key, static_cast<WORD>(command)};
 }
 constexpr ACCEL kAccelerators[] = {
-    Key(FCONTROL, 'O', ids::kOpenFile),
-    Key(FCONTROL, 'S', ids::kSaveAs),
-    Key(FCONTROL, 'Z', ids::kUndo),
-    Key(FCONTROL, 'Y', ids::kRedo),
+    Key(FCONTROL, 'O', ids::kOpenFile), Key(FCONTROL, 'S', ids::kSaveAs),
+    Key(FCONTROL, 'Z', ids::kUndo),     Key(FCONTROL, 'Y', ids::kRedo),
+    Key(0, VK_F3, ids::kFindNext),      Key(FSHIFT, VK_F3, ids::kFindPrevious),
 };
 
-// WM_CREATE: builds the controls, prepares the open dialog and loads the command-line
-// file (its outcome goes to the status bar). The window's own handle comes with the
+// WM_CREATE: builds the controls and prepares the open dialog. The window's own handle
+// comes with the
 // message: CreateWindowExA has not returned yet. Returns -1 (and so fails the creation)
 // when the search box, the pane or the status bar cannot be made, since no command could
 // work without them. The controls are made in their Tab order: search box, buttons, pane.
@@ -105,7 +104,6 @@ LRESULT OnCreate(WindowState& state) {
   if (state.statusBar == nullptr) return -1;
 
   PrepareOpenDialog(state);
-  if (!state.startupPath.empty()) LoadFile(state, state.startupPath.c_str());
   return 0;
 }
 
@@ -201,7 +199,21 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
       FreeState(window);
       return DefWindowProcA(window, message, wParam, lParam);
     case WM_COMMAND:
+      if (LOWORD(wParam) == ids::kSearchBox && HIWORD(wParam) == EN_CHANGE &&
+          reinterpret_cast<HWND>(lParam) == state->searchBox) {
+        // The marks follow the search text a moment after the typing stops.
+        SetTimer(window, ids::kMarkTimer, ids::kMarkDelayMs, nullptr);
+        return 0;
+      }
       OnCommand(*state, LOWORD(wParam));  // may destroy the window and free the state
+      return 0;
+    case WM_TIMER:
+      if (wParam != ids::kMarkTimer) return DefWindowProcA(window, message, wParam, lParam);
+      KillTimer(window, ids::kMarkTimer);
+      UpdateMarks(*state);
+      return 0;
+    case WM_NOTIFY:
+      OnPaneNotify(*state, *reinterpret_cast<const NMHDR*>(lParam));
       return 0;
     case WM_INITMENUPOPUP:
       OnInitMenuPopup(*state, reinterpret_cast<HMENU>(wParam), lParam);
@@ -239,6 +251,10 @@ HWND StartMainWindow(HINSTANCE instance, const char* commandLine, int show) {
   ShowWindow(window, show);
   SetFocus(made.searchBox);
   DragAcceptFiles(window, TRUE);
+  // The window is painted before the command-line file is read, so it shows at once; the
+  // load then runs with 処理中… shown.
+  UpdateWindow(window);
+  if (!made.startupPath.empty()) LoadFile(made, made.startupPath.c_str());
   return window;
 }
 
@@ -284,6 +300,11 @@ bool HandleKey(const WindowState& state, HWND control, WPARAM key) {
     case 'A':
       if (!ctrl || shift || (control != state.searchBox && control != pane)) return false;
       SendMessageA(control, EM_SETSEL, 0, -1);
+      return true;
+    case 'Z':
+      // In the search box, Ctrl+Z undoes the typing there, not a step of the document.
+      if (!ctrl || shift || control != state.searchBox) return false;
+      SendMessageA(control, EM_UNDO, 0, 0);
       return true;
     default:
       return false;

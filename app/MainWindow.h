@@ -15,12 +15,12 @@ constexpr int kMinPaneHeight = 64;
 
 /// Runs start-up up to the message loop: keeps a copy of `commandLine` (one path, taken
 /// whole), binds the converter, registers the window class, creates the main window
-/// (which builds its controls and loads the file named by the command line), attaches
-/// the menu bar and the accelerator table, shows the window with `show`, gives the search
-/// box the focus and accepts dropped files. Returns the main window, whose WindowState
-/// (WindowState::Of) lives as long as the window; or null when the class cannot be
-/// registered or the window or one of its controls cannot be made; nothing is left
-/// behind then.
+/// (which builds its controls), attaches the menu bar and the accelerator table, shows the
+/// window with `show`, gives the search box the focus, accepts dropped files, paints the
+/// window and then loads the file named by the command line (its outcome in the status bar).
+/// Returns the main window, whose WindowState (WindowState::Of) lives as long as the window; or
+/// null when the class cannot be registered or the window or one of its controls cannot be made;
+/// nothing is left behind then.
 HWND StartMainWindow(HINSTANCE instance, const char* commandLine, int show);
 
 /// Handles one message taken off the queue of the main window's thread, as the message
@@ -30,7 +30,8 @@ HWND StartMainWindow(HINSTANCE instance, const char* commandLine, int show);
 /// (the search box gets its text selected); in the pane, Tab types a tab as in an editor
 /// and Ctrl+Tab (Ctrl+Shift+Tab) moves on (back); Enter in the search box runs 抽出 and on
 /// a button presses it; Ctrl+A selects the whole text of the search box or the pane. The
-/// accelerators (Ctrl+O, Ctrl+S, Ctrl+Z, Ctrl+Y) work wherever the focus is.
+/// accelerators (Ctrl+O, Ctrl+S, Ctrl+Z, Ctrl+Y, F3 and Shift+F3 for the next and previous
+/// match) work wherever the focus is, but Ctrl+Z in the search box undoes its typing.
 void ProcessMessage(HWND window, MSG& message);
 
 /// Destroys the main window `window` (and with it its state) if it still exists.

@@ -16,6 +16,7 @@
 #include "filters/ConvertLines.h"
 #include "filters/FilterResult.h"
 #include "filters/LineFilters.h"
+#include "filters/Matcher.h"
 #include "filters/ShownTexts.h"
 #include "strings/B2String1.h"
 #include "text/Limits.h"
@@ -35,17 +36,35 @@ std::string ReadSearchText(HWND control, int capacity) {
   return text;
 }
 
+// The buttons, whose state Busy shows.
+constexpr int kButtons[] = {ids::kExtract, ids::kDelete, ids::kDeleteUpTo, ids::kCountMatches};
+
+// Enables or grays the buttons and the menu bar's popups, visibly at once.
+void EnableCommands(const WindowState& state, bool enabled) {
+  for (int id : kButtons) EnableWindow(GetDlgItem(state.window, id), enabled);
+  if (state.menuBar == nullptr) return;
+  const int count = GetMenuItemCount(state.menuBar);
+  for (int i = 0; i < count; ++i) {
+    EnableMenuItem(state.menuBar, static_cast<UINT>(i),
+                   MF_BYPOSITION | (enabled ? MF_ENABLED : MF_GRAYED));
+  }
+  DrawMenuBar(state.window);
+}
+
 // The window at work on one long command, from construction to End (or destruction):
-// the wait cursor, ui::kBusyStatus in the status bar, painted at once with the rest of
-// the window, and state.busy, under which OnCommand and OnDropFiles ignore what arrives.
-// End drops the keys, clicks and drops that were queued meanwhile, so none of them runs
-// afterwards, restores the cursor and, when the command wrote no status of its own, the
-// status from before.
+// the wait cursor, ui::kBusyStatus in the status bar, the buttons and menus grayed, all
+// painted at once with the rest of the window, and state.busy, under which OnCommand and
+// OnDropFiles ignore what arrives. End drops the keys, clicks and drops that were queued
+// meanwhile, so none of them runs afterwards, enables the buttons and menus again, gives the
+// focus back to the control that had it (a grayed button loses it), restores the cursor
+// and, when the command wrote no status of its own, the status from before.
 class Busy {
  public:
   explicit Busy(WindowState& state) : state_(state), status_(PaneText::ReadText(state.statusBar)) {
     state_.busy = true;
+    focus_ = GetFocus();
     cursor_ = SetCursor(LoadCursor(nullptr, IDC_WAIT));
+    EnableCommands(state_, false);
     SetWindowTextA(state_.statusBar, ui::kBusyStatus);
     // Paints the status and whatever a closed menu or dialog left uncovered, now.
     RedrawWindow(state_.window, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
@@ -66,6 +85,8 @@ class Busy {
     while (PeekMessageA(&message, nullptr, WM_DROPFILES, WM_DROPFILES, PM_REMOVE)) {
       DragFinish(reinterpret_cast<HDROP>(message.wParam));
     }
+    EnableCommands(state_, true);
+    if (focus_ != nullptr && IsWindow(focus_) && GetFocus() != focus_) SetFocus(focus_);
     SetCursor(cursor_);
     if (PaneText::ReadText(state_.statusBar) == ui::kBusyStatus) {
       SetWindowTextA(state_.statusBar, status_.c_str());
@@ -76,6 +97,7 @@ class Busy {
  private:
   WindowState& state_;
   std::string status_;
+  HWND focus_ = nullptr;
   HCURSOR cursor_ = nullptr;
 };
 
@@ -87,7 +109,8 @@ using LineFilter = FilterResult (*)(const char* searchText, const char* pane, si
 // the document; the command must then change nothing.
 bool TakeTyping(WindowState& state) {
   if (!state.pane.IsModified()) return true;
-  const std::string typed = state.pane.Text();
+  // The control's own bytes: what the user did not touch stays as it was.
+  const std::string_view typed = state.pane.Bytes();
   if (!Document::Fits(typed.size())) {
     SetWindowTextA(state.statusBar, ui::kResultTooLarge);
     return false;
@@ -177,6 +200,12 @@ void UndoOrRedo(WindowState& state, bool undo) {
 
 void SelectAll(const WindowState& state) { SendMessageA(state.pane.Handle(), EM_SETSEL, 0, -1); }
 
+// F3 and Shift+F3: the next or previous match of the search text from the caret.
+void GoToMatch(WindowState& state, bool forward) {
+  if (state.marks == nullptr) UpdateMarks(state);
+  state.pane.GoToMatch(forward);
+}
+
 // Puts the document's bytes on the clipboard. The block goes to the clipboard only when it
 // takes it; otherwise it is freed here.
 void CopyAll(WindowState& state) {
@@ -251,6 +280,26 @@ void ShowDocument(WindowState& state) {
   state.pane.SetText(text.Data(), static_cast<size_t>(text.Length()));
   SetWindowTextA(state.statusBar, state.document.Status().c_str());
   SetWindowTextA(state.window, state.document.Title().c_str());
+  UpdateMarks(state);
+}
+
+std::unique_ptr<filters::Matcher> MakeMatcher(const WindowState& state, int capacity) {
+  const std::string search = ReadSearchText(state.searchBox, capacity);
+  (void)search;  // PENDING: filters::Matcher::Make, when the matcher is built
+  return nullptr;
+}
+
+void UpdateMarks(WindowState& state) {
+  state.marks = MakeMatcher(state, kSearchCapacity);
+  state.pane.Mark(state.marks.get());
+}
+
+void OnPaneNotify(WindowState& state, const NMHDR& header) {
+  // Scintilla's SCN_UPDATEUI (2007): the view scrolled or the text changed.
+  constexpr UINT kUpdateUi = 2007;
+  if (header.hwndFrom == state.pane.Handle() && header.code == kUpdateUi) {
+    state.pane.RefreshMarks();
+  }
 }
 
 void PrepareOpenDialog(WindowState& state) {
@@ -314,6 +363,10 @@ void OnCommand(WindowState& state, int id) {
       return ConvertDocument(state);
     case ids::kAbout:
       return About(state.window);
+    case ids::kFindNext:
+      return GoToMatch(state, true);
+    case ids::kFindPrevious:
+      return GoToMatch(state, false);
     default:
       return;  // 0 and 1 (search box, status bar, pane) and anything else
   }

@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include <memory>
+
 #include "app/WindowState.h"
 
 /// Runs the command `id` (a button or menu identifier); other identifiers, among them
@@ -32,3 +34,16 @@ void PrepareOpenDialog(WindowState& state);
 /// user typed, and shows it: text, status (line count, and what was not loaded) and title.
 /// A failed load changes nothing but the status bar, which says why; false then.
 bool LoadFile(WindowState& state, const char* path);
+
+/// The window's one matcher for the search box's text (its first `capacity` - 1 bytes at
+/// most), with the window's options: what the filters' buttons and the marks search for.
+/// Null when the box is empty (Matcher::Make refuses it).
+std::unique_ptr<filters::Matcher> MakeMatcher(const WindowState& state, int capacity);
+
+/// Marks the matches of the search box's text in the lines the pane shows (none when the box
+/// is empty), and again whenever other lines come into view.
+void UpdateMarks(WindowState& state);
+
+/// WM_NOTIFY from the pane: when its view scrolled or its text changed, marks the lines now on
+/// screen.
+void OnPaneNotify(WindowState& state, const NMHDR& header);

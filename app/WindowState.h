@@ -6,10 +6,12 @@
 // After <windows.h>:
 #include <commdlg.h>
 
+#include <memory>
 #include <string>
 
 #include "app/Document.h"
 #include "app/PaneText.h"
+#include "filters/Matcher.h"
 #include "nkf32/nkf32.h"
 
 /// The state of one main window. MainWindow creates it in StartMainWindow and hands it to
@@ -33,6 +35,8 @@ struct WindowState {
   HWND lastFocus = nullptr;
   /// True while a long command runs: commands and drops that arrive meanwhile are ignored.
   bool busy = false;
+  /// The matcher whose matches the pane marks; null when the search box is empty.
+  std::unique_ptr<filters::Matcher> marks;
 
   HMENU menuBar = nullptr;
   HMENU fileMenu = nullptr;
