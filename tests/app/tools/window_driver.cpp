@@ -18,7 +18,8 @@
 //       LOADS times (default 10) and prints the working set after each load, the peak and
 //       the undo history each load adds to. With open-filter, only the load and 抽出.
 //   window_driver lines COUNT
-//       opens a text of COUNT one-character LF lines (a drop) and scrolls to its end.
+//       starts the empty window, opens a text of COUNT one-character LF lines (a drop) and
+//       scrolls to its end.
 //   window_driver history BYTES COMMANDS
 //       loads a generated text, then runs COMMANDS commands by turns (a load of a variant
 //       of the file, 抽出), printing the working set and the undo history after each.
@@ -352,9 +353,12 @@ int ManyLines(size_t count) {
   for (size_t i = 0; i < count; ++i) text += "a\n";
   const std::string path = WriteTempFile("window_driver lines.txt", text);
   std::printf("%zu one-character LF lines (%zu bytes)\n", count, text.size());
-  WindowState* state = StartWindow("");
+  WindowState* state = nullptr;
+  Step("start (empty window, painted)", [&] {
+    state = StartWindow("");
+    Pump();
+  });
   if (state == nullptr) return 1;
-  Pump();
   Step("open (drop, to the final paint)", [&] { Drop(state->window, path); });
   Step("scroll to the end", [&] {
     SendMessageA(state->pane.Handle(), WM_VSCROLL, SB_BOTTOM, 0);
