@@ -91,6 +91,8 @@ bool PaneText::Create(HWND parent, HINSTANCE instance) {
   Call(SCI_CLEARCMDKEY, 'Y' + (SCMOD_CTRL << 16));
   Call(SCI_CLEARCMDKEY, 'Z' + ((SCMOD_CTRL | SCMOD_SHIFT) << 16));
   Call(SCI_SETUNDOCOLLECTION, 1);
+  // The window listens for SCN_UPDATEUI only; no notification for every change.
+  Call(SCI_SETMODEVENTMASK, SC_MOD_NONE);
   // Line numbers in margin 0; the other margins take no room.
   Call(SCI_SETMARGINTYPEN, 0, SC_MARGIN_NUMBER);
   Call(SCI_SETMARGINWIDTHN, 1, 0);
@@ -136,8 +138,10 @@ LRESULT CALLBACK PaneText::SubclassProc(HWND window, UINT message, WPARAM wParam
 
 void PaneText::WriteAll(const char* bytes, size_t size) {
   Call(SCI_SETUNDOCOLLECTION, 0);
-  Call(SCI_SETCODEPAGE, ShowAsUtf8(bytes, size) ? SC_CP_UTF8 : kCodePage932);
   Call(SCI_CLEARALL);
+  // Set on the empty text, so nothing is laid out twice.
+  const int codePage = ShowAsUtf8(bytes, size) ? SC_CP_UTF8 : kCodePage932;
+  if (Call(SCI_GETCODEPAGE) != codePage) Call(SCI_SETCODEPAGE, codePage);
   Call(SCI_ALLOCATE, static_cast<WPARAM>(size) + 1);
   if (size > 0) Call(SCI_APPENDTEXT, size, reinterpret_cast<LPARAM>(bytes));
   Call(SCI_EMPTYUNDOBUFFER);

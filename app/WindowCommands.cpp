@@ -2,6 +2,7 @@
 // document again.
 #include "app/WindowCommands.h"
 
+#include <Scintilla.h>
 #include <commdlg.h>
 #include <shellapi.h>
 
@@ -201,8 +202,9 @@ void UndoOrRedo(WindowState& state, bool undo) {
 void SelectAll(const WindowState& state) { SendMessageA(state.pane.Handle(), EM_SETSEL, 0, -1); }
 
 // F3 and Shift+F3: the next or previous match of the search text from the caret.
+// The search text may have changed since the marks were made: the matcher is made afresh.
 void GoToMatch(WindowState& state, bool forward) {
-  if (state.marks == nullptr) UpdateMarks(state);
+  UpdateMarks(state);
   state.pane.GoToMatch(forward);
 }
 
@@ -295,9 +297,12 @@ void UpdateMarks(WindowState& state) {
 }
 
 void OnPaneNotify(WindowState& state, const NMHDR& header) {
-  // Scintilla's SCN_UPDATEUI (2007): the view scrolled or the text changed.
-  constexpr UINT kUpdateUi = 2007;
-  if (header.hwndFrom == state.pane.Handle() && header.code == kUpdateUi) {
+  if (header.hwndFrom != state.pane.Handle() || header.code != SCN_UPDATEUI) return;
+  // Typing may make or break a match anywhere on screen; a scroll brings other lines.
+  const auto& update = reinterpret_cast<const SCNotification&>(header);
+  if (update.updated & SC_UPDATE_CONTENT) {
+    state.pane.Mark(state.marks.get());
+  } else {
     state.pane.RefreshMarks();
   }
 }
