@@ -122,7 +122,7 @@ bool Document::Save(const char* path, std::string& message) {
 }
 
 std::string Document::LineCount(const B2String1& text) {
-  return ShownTexts::Lines(text.CountOf("\n") + 1);
+  return filters::ShownTexts::Lines(text.CountOf("\n") + 1);
 }
 
 std::string Document::NameOf(const char* path) {

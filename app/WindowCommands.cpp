@@ -8,6 +8,7 @@
 
 #include <cstring>
 #include <memory>
+#include <optional>
 #include <string>
 #include <utility>
 
@@ -24,10 +25,9 @@
 
 namespace {
 
-// Search box capacities: three filters see the first 255 bytes; CountMatches reads one
-// byte more so that it can refuse a longer text.
-constexpr int kSearchCapacity = limits::kSearchCapacity;
-constexpr int kCountSearchCapacity = limits::kCountSearchCapacity;
+// The search box is read one byte past the longest search text, so that a longer one is seen
+// and refused rather than cut.
+constexpr int kSearchRead = limits::kSearchBytes + 2;
 
 // The first `capacity` - 1 bytes at most of the one-line text of `control`.
 std::string ReadSearchText(HWND control, int capacity) {
@@ -102,7 +102,9 @@ class Busy {
   HCURSOR cursor_ = nullptr;
 };
 
-using LineFilter = FilterResult (*)(const char* searchText, const char* pane, size_t paneSize);
+using filters::FilterResult;
+using filters::ShownTexts;
+using LineFilter = FilterResult (*)(const filters::Matcher& matcher, const char* text, size_t size);
 
 // What the user typed in the pane since the last write becomes the document, as a step of
 // its own with its line count, so a command works on it and undo takes the typing back
@@ -130,34 +132,40 @@ void ReplaceDocument(WindowState& state, std::unique_ptr<B2String1> text, std::s
 }
 
 // Takes what a core produced: a new text becomes the document with the core's status (empty
-// when it gives none); a status alone becomes the document's status; a result that was cut
-// changes nothing and says so. Then ends `busy` and shows the message box, so the status is
-// already shown while the box waits.
-void ShowResult(WindowState& state, FilterResult result, Busy& busy) {
-  if (result.cut) {
-    SetWindowTextA(state.statusBar, ui::kResultTooLarge);
+// when it gives none); a status alone becomes the document's status; a result that was cut or
+// abandoned changes nothing and says so. Then ends `busy` and shows the count box, captioned
+// `caption`, so the status is already shown while the box waits.
+void ShowResult(WindowState& state, FilterResult result, Busy& busy,
+                const std::string& caption = std::string()) {
+  if (result.cut || result.gaveUp) {
+    SetWindowTextA(state.statusBar, result.cut ? ui::kResultTooLarge : ui::kSearchAbandoned);
     return;
   }
+  const std::optional<std::string> status = ShownTexts::Status(result);
   if (result.pane) {
-    ReplaceDocument(state, std::move(result.pane), result.status.value_or(std::string()));
-  } else if (result.status) {
-    state.document.SetStatus(*result.status);
-    SetWindowTextA(state.statusBar, result.status->c_str());
+    ReplaceDocument(state, std::move(result.pane), status.value_or(std::string()));
+  } else if (status) {
+    state.document.SetStatus(*status);
+    SetWindowTextA(state.statusBar, status->c_str());
   }
   busy.End();
-  if (result.message) {
-    MessageBoxA(state.window, result.message->c_str(), result.caption.c_str(), MB_OK);
+  if (const std::optional<std::string> message = ShownTexts::Message(result)) {
+    MessageBoxA(state.window, message->c_str(), caption.c_str(), MB_OK);
   }
 }
 
-void RunLineFilter(WindowState& state, LineFilter filter, int searchCapacity) {
-  const std::string search = ReadSearchText(state.searchBox, searchCapacity);
-  // Every filter refuses an empty search text.
-  if (search.empty()) return;
+void RunLineFilter(WindowState& state, LineFilter filter) {
+  std::string why;
+  const std::unique_ptr<filters::Matcher> matcher = SearchMatcher(state, why);
+  if (matcher == nullptr) {
+    if (!why.empty()) SetWindowTextA(state.statusBar, why.c_str());
+    return;
+  }
   Busy busy(state);
   if (!TakeTyping(state)) return;
   const B2String1& text = state.document.Text();
-  ShowResult(state, filter(search.c_str(), text.Data(), static_cast<size_t>(text.Length())), busy);
+  ShowResult(state, filter(*matcher, text.Data(), static_cast<size_t>(text.Length())), busy,
+             ReadSearchText(state.searchBox, kSearchRead));
 }
 
 // The conversion's status counts the lines it wrote, each ended by CR LF, as the filters'.
@@ -166,10 +174,9 @@ void ConvertDocument(WindowState& state) {
   if (!TakeTyping(state)) return;
   const B2String1& text = state.document.Text();
   if (text.Length() == 0) return;  // an empty text stays as it is
-  FilterResult result =
-      ConvertLines(state.convert, text.Data(), static_cast<size_t>(text.Length()));
-  if (result.pane && !result.status) result.status = ShownTexts::Lines(result.pane->CountOf("\n"));
-  ShowResult(state, std::move(result), busy);
+  ShowResult(state,
+             filters::ConvertLines(state.convert, text.Data(), static_cast<size_t>(text.Length())),
+             busy);
 }
 
 // Asks for a file and loads it; cancelling changes nothing.
@@ -285,14 +292,9 @@ void ShowDocument(WindowState& state) {
   UpdateMarks(state);
 }
 
-std::unique_ptr<filters::Matcher> MakeMatcher(const WindowState& state, int capacity) {
-  const std::string search = ReadSearchText(state.searchBox, capacity);
-  (void)search;  // PENDING: filters::Matcher::Make, when the matcher is built
-  return nullptr;
-}
-
 void UpdateMarks(WindowState& state) {
-  state.marks = MakeMatcher(state, kSearchCapacity);
+  std::string why;  // a refused search text marks nothing; the buttons say why
+  state.marks = SearchMatcher(state, why);
   state.pane.Mark(state.marks.get());
 }
 
@@ -337,13 +339,13 @@ void OnCommand(WindowState& state, int id) {
   if (state.busy) return;
   switch (id) {
     case ids::kExtract:
-      return RunLineFilter(state, Extract, kSearchCapacity);
+      return RunLineFilter(state, filters::Extract);
     case ids::kDelete:
-      return RunLineFilter(state, Delete, kSearchCapacity);
+      return RunLineFilter(state, filters::Delete);
     case ids::kDeleteUpTo:
-      return RunLineFilter(state, DeleteUpTo, kSearchCapacity);
+      return RunLineFilter(state, filters::DeleteUpTo);
     case ids::kCountMatches:
-      return RunLineFilter(state, CountMatches, kCountSearchCapacity);
+      return RunLineFilter(state, filters::CountMatches);
     case ids::kOpenFile:
       return OpenFile(state);
     case ids::kSaveAs:
@@ -395,4 +397,13 @@ LRESULT OnDropFiles(WindowState& state, WPARAM wParam, LPARAM lParam) {
   DragFinish(drop);
   if (take) LoadFile(state, state.path);
   return DefWindowProcA(state.window, WM_DROPFILES, wParam, lParam);
+}
+
+std::unique_ptr<filters::Matcher> SearchMatcher(const WindowState& state, std::string& why) {
+  const std::string search = ReadSearchText(state.searchBox, kSearchRead);
+  filters::MatchError refusal;
+  std::unique_ptr<filters::Matcher> matcher =
+      filters::Matcher::Make(search.data(), search.size(), filters::MatchOptions(), &refusal);
+  why = refusal.kind == filters::MatchError::Kind::kTooLong ? ui::kSearchTooLong : "";
+  return matcher;
 }

@@ -6,8 +6,10 @@
 #include <windows.h>
 
 #include <memory>
+#include <string>
 
 #include "app/WindowState.h"
+#include "filters/Matcher.h"
 
 /// Runs the command `id` (a button or menu identifier); other identifiers, among them
 /// 0 and 1 from the search box, status bar and pane, do nothing. ids::kExit destroys the
@@ -35,13 +37,13 @@ void PrepareOpenDialog(WindowState& state);
 /// A failed load changes nothing but the status bar, which says why; false then.
 bool LoadFile(WindowState& state, const char* path);
 
-/// The window's one matcher for the search box's text (its first `capacity` - 1 bytes at
-/// most), with the window's options: what the filters' buttons and the marks search for.
-/// Null when the box is empty (Matcher::Make refuses it).
-std::unique_ptr<filters::Matcher> MakeMatcher(const WindowState& state, int capacity);
+/// The one matcher of the window: the search box's text under the window's options, for the
+/// filters' buttons, the marks and F3. Null when there is none; `why` then holds the status
+/// that tells why, or is empty for an empty search text (which changes nothing, silently).
+std::unique_ptr<filters::Matcher> SearchMatcher(const WindowState& state, std::string& why);
 
-/// Marks the matches of the search box's text in the lines the pane shows (none when the box
-/// is empty), and again whenever other lines come into view.
+/// Marks the matches of the search box's text in the lines the pane shows (none when there is
+/// no matcher), and again whenever other lines come into view.
 void UpdateMarks(WindowState& state);
 
 /// WM_NOTIFY from the pane: when its view scrolled or its text changed, marks the lines now on

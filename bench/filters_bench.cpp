@@ -104,44 +104,54 @@ const std::string kOutOfStep = [] {
   return t + "\x5C";
 }();
 
-using Filter = FilterResult (*)(const char*, const char*, size_t, Matching);
+using Filter = filters::FilterResult (*)(const filters::Matcher&, const char*, size_t);
+enum class Matching { kCharacters, kBytes };
 
 void RunFilter(benchmark::State& state, Filter filter, const std::string& text,
                const std::string& search, Matching matching = Matching::kCharacters) {
+  filters::MatchOptions options;
+  options.bytes = matching == Matching::kBytes;
+  const auto matcher = filters::Matcher::Make(search.data(), search.size(), options);
   for (auto _ : state) {
-    FilterResult result = filter(search.c_str(), text.data(), text.size(), matching);
+    filters::FilterResult result = filter(*matcher, text.data(), text.size());
     benchmark::DoNotOptimize(result.pane);
   }
   state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * text.size()));
 }
 
-void BM_Extract(benchmark::State& s) { RunFilter(s, Extract, Corpus(), kHyouji); }
-void BM_Delete(benchmark::State& s) { RunFilter(s, Delete, Corpus(), kHyouji); }
-void BM_DeleteUpTo(benchmark::State& s) { RunFilter(s, DeleteUpTo, Corpus(), kHyouji); }
-void BM_CountMatches(benchmark::State& s) { RunFilter(s, CountMatches, Corpus(), kHyouji); }
+void BM_Extract(benchmark::State& s) { RunFilter(s, filters::Extract, Corpus(), kHyouji); }
+void BM_Delete(benchmark::State& s) { RunFilter(s, filters::Delete, Corpus(), kHyouji); }
+void BM_DeleteUpTo(benchmark::State& s) { RunFilter(s, filters::DeleteUpTo, Corpus(), kHyouji); }
+void BM_CountMatches(benchmark::State& s) {
+  RunFilter(s, filters::CountMatches, Corpus(), kHyouji);
+}
 void BM_ExtractLongLineWorstSearch(benchmark::State& s) {
-  RunFilter(s, Extract, LongLine(), kWorstSearch);
+  RunFilter(s, filters::Extract, LongLine(), kWorstSearch);
 }
 void BM_DeleteLongLineWorstSearch(benchmark::State& s) {
-  RunFilter(s, Delete, LongLine(), kWorstSearch);
+  RunFilter(s, filters::Delete, LongLine(), kWorstSearch);
 }
-void BM_DeleteUpToManyLines(benchmark::State& s) { RunFilter(s, DeleteUpTo, ManyLines(), "b"); }
-void BM_ExtractManyLines(benchmark::State& s) { RunFilter(s, Extract, ManyLines(), "a"); }
+void BM_DeleteUpToManyLines(benchmark::State& s) {
+  RunFilter(s, filters::DeleteUpTo, ManyLines(), "b");
+}
+void BM_ExtractManyLines(benchmark::State& s) { RunFilter(s, filters::Extract, ManyLines(), "a"); }
 void BM_ExtractBytes(benchmark::State& s) {
-  RunFilter(s, Extract, Corpus(), kHyouji, Matching::kBytes);
+  RunFilter(s, filters::Extract, Corpus(), kHyouji, Matching::kBytes);
 }
 void BM_DeleteBytes(benchmark::State& s) {
-  RunFilter(s, Delete, Corpus(), kHyouji, Matching::kBytes);
+  RunFilter(s, filters::Delete, Corpus(), kHyouji, Matching::kBytes);
 }
-void BM_ExtractTrailLineYen(benchmark::State& s) { RunFilter(s, Extract, TrailLine(), kYen); }
+void BM_ExtractTrailLineYen(benchmark::State& s) {
+  RunFilter(s, filters::Extract, TrailLine(), kYen);
+}
 void BM_CountMatchesTrailLineYen(benchmark::State& s) {
-  RunFilter(s, CountMatches, TrailLine(), kYen);
+  RunFilter(s, filters::CountMatches, TrailLine(), kYen);
 }
 void BM_ExtractTrailLineOutOfStep(benchmark::State& s) {
-  RunFilter(s, Extract, TrailLine(), kOutOfStep);
+  RunFilter(s, filters::Extract, TrailLine(), kOutOfStep);
 }
 void BM_ExtractTrailLineYenBytes(benchmark::State& s) {
-  RunFilter(s, Extract, TrailLine(), kYen, Matching::kBytes);
+  RunFilter(s, filters::Extract, TrailLine(), kYen, Matching::kBytes);
 }
 
 void NKF32_CALL CopyConverter(char* out, const char* in) {
@@ -152,7 +162,7 @@ void NKF32_CALL CopyConverter(char* out, const char* in) {
 void BM_ConvertLinesWithoutConverter(benchmark::State& state) {
   const std::string& text = Corpus();
   for (auto _ : state) {
-    FilterResult result = ConvertLines(nullptr, text.data(), text.size());
+    filters::FilterResult result = filters::ConvertLines(nullptr, text.data(), text.size());
     benchmark::DoNotOptimize(result.pane);
   }
   state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * text.size()));
@@ -162,7 +172,7 @@ void BM_ConvertLinesWithoutConverter(benchmark::State& state) {
 void BM_ConvertLinesCopyConverter(benchmark::State& state) {
   const std::string& text = Corpus();
   for (auto _ : state) {
-    FilterResult result = ConvertLines(CopyConverter, text.data(), text.size());
+    filters::FilterResult result = filters::ConvertLines(CopyConverter, text.data(), text.size());
     benchmark::DoNotOptimize(result.pane);
   }
   state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * text.size()));
@@ -173,7 +183,7 @@ void BM_ConvertLinesCopyConverter(benchmark::State& state) {
 void BM_ExtractThroughLineList(benchmark::State& state) {
   const std::string text = Corpus().substr(0, kTextSize / 10);
   for (auto _ : state) {
-    std::unique_ptr<B2StringVector> lines = SplitLines(text.c_str());
+    std::unique_ptr<B2StringVector> lines = filters::SplitLines(text.c_str());
     B2String1 out;
     for (int i = 0; i < lines->Count(); ++i) {
       if (lines->Get(i)->IndexOf(kHyouji.c_str()) >= 0) {

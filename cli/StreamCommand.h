@@ -2,11 +2,12 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <string>
 
 #include "cli/LineBlocks.h"
-#include "filters/LineFilters.h"
+#include "filters/Matcher.h"
 #include "nkf32/nkf32.h"
 
 /// Runs a filter core (Extract, Delete, DeleteUpTo, CountMatches) or ConvertLines on each block
@@ -15,8 +16,8 @@
 /// on the whole text gives, and the counts are the sums over the blocks (the whole text's).
 ///
 /// A block of more than CoreLimit() bytes (one line longer than that) is not handed to a core,
-/// whose output holds at most 40,000,000 bytes; the same rules are applied to that one line
-/// here, so nothing is ever cut.
+/// whose output holds at most 40,000,000 bytes; the cores' own line rules
+/// (filters/LineRules.h) are applied to that one line here, so nothing is ever cut.
 class StreamCommand {
  public:
   enum class Kind { kExtract, kDelete, kDeleteUpTo, kCount, kConvert };
@@ -28,28 +29,27 @@ class StreamCommand {
   /// one) and lines that hold the search text.
   struct Totals {
     bool empty = true;  ///< the text held no byte
-    long long lines = 0;
-    long long matches = 0;
+    std::int64_t lines = 0;
+    std::int64_t matches = 0;
   };
 
-  enum class Outcome { kDone, kReadFailed, kWriteFailed };
+  /// kGaveUp: the matcher abandoned a line (a work limit); what was written stays written.
+  enum class Outcome { kDone, kReadFailed, kWriteFailed, kGaveUp };
 
   /// The largest block handed to a core: its output (at most twice the block, plus a line
   /// break) then stays under the 40,000,000 bytes a core's output holds.
   static constexpr size_t kCoreLimit = 16 << 20;
 
-  /// search: the search text (Shift_JIS; unused by kConvert); the caller has refused an empty
-  /// one, and one over 255 bytes for kCount. convert: the converter for kConvert, or null to
-  /// percent-decode only. matching: which occurrences of the search text count.
-  StreamCommand(Kind kind, const std::string& search, NkfConvertFn convert,
-                Matching matching = Matching::kCharacters);
+  /// matcher: what matches (unused by kConvert, may then be null); it must outlive the command.
+  /// convert: the converter for kConvert, or null to percent-decode only.
+  StreamCommand(Kind kind, const filters::Matcher* matcher, NkfConvertFn convert);
 
   /// Lowers the block size above which a line is handled here instead of by a core (tests).
   void SetCoreLimit(size_t limit) { coreLimit_ = limit; }
   size_t CoreLimit() const { return coreLimit_; }
 
   /// Reads every block, writes its result, and adds to totals. Stops at the first failed read
-  /// (blocks.ErrorNumber() tells why) or failed write.
+  /// (blocks.ErrorNumber() tells why), failed write, or line the matcher gave up on.
   Outcome Run(LineBlocks& blocks, const WriteFn& write, Totals& totals) const;
 
   /// The status text of a filter run over a whole text: "全<n>行", or "" for an empty text.
@@ -62,12 +62,11 @@ class StreamCommand {
   static NkfConvertFn LoadConverter();
 
  private:
-  bool Apply(const char* data, size_t size, const WriteFn& write, Totals& totals) const;
-  bool ApplyToLine(const char* data, size_t size, const WriteFn& write, Totals& totals) const;
+  Outcome Apply(const char* data, size_t size, const WriteFn& write, Totals& totals) const;
+  Outcome ApplyToLine(const char* data, size_t size, const WriteFn& write, Totals& totals) const;
 
   Kind kind_;
-  std::string search_;
+  const filters::Matcher* matcher_;
   NkfConvertFn convert_;
-  Matching matching_;
   size_t coreLimit_ = kCoreLimit;
 };

@@ -3,6 +3,8 @@
 
 #ifdef _WIN32
 #include <windows.h>
+// shellapi.h needs windows.h first.
+#include <shellapi.h>
 #else
 #include <iconv.h>
 #endif
@@ -80,3 +82,14 @@ std::string TerminalText::ShiftJisToUtf8(const std::string& sjis) {
 #endif
   return out;
 }
+
+#ifdef _WIN32
+bool TerminalText::WideArgumentAsShiftJis(int index, std::string& out) {
+  int count = 0;
+  LPWSTR* wide = CommandLineToArgvW(GetCommandLineW(), &count);
+  if (wide == nullptr) return false;
+  const bool ok = index >= 0 && index < count && FromWide(932, wide[index], out, true);
+  LocalFree(wide);
+  return ok;
+}
+#endif

@@ -13,4 +13,8 @@ class TerminalText {
   /// The Shift_JIS text as UTF-8 (the program's own texts always decode; anything that does not
   /// comes back as it was on Linux, and with U+FFFD on Windows).
   static std::string ShiftJisToUtf8(const std::string& sjis);
+  /// Windows only: the index-th argument of the wide command line as Shift_JIS; false when it is
+  /// missing or holds a character that Shift_JIS cannot write. (argv holds it already narrowed
+  /// to the ANSI code page, which may have lost characters.)
+  static bool WideArgumentAsShiftJis(int index, std::string& out);
 };

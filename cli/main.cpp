@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -12,14 +13,12 @@
 #include "cli/LineBlocks.h"
 #include "cli/StreamCommand.h"
 #include "cli/TerminalText.h"
+#include "filters/Matcher.h"
 #include "text/Limits.h"
 
 #ifdef _WIN32
 #include <fcntl.h>
 #include <io.h>
-#include <windows.h>
-// shellapi.h needs windows.h first.
-#include <shellapi.h>
 #else
 #include <unistd.h>
 #endif
@@ -45,8 +44,8 @@ const char kUsage[] =
     "The filters and convert write the new text to standard output and the status line\n"
     "(\"NAME:\" in front with several FILEs) to standard error. count writes its two lines to\n"
     "standard output; with several FILEs one line per file, \"NAME:LINES MATCHES\", and then\n"
-    "the two lines of the totals. Every written line ends with CR LF. SEARCH must not be\n"
-    "empty; the filters use at most its first 255 bytes, count refuses a longer one. An\n"
+    "the two lines of the totals. Every written line ends with CR LF. SEARCH must be 1 to\n"
+    "255 bytes long (a longer one is refused, never cut). An\n"
     "occurrence counts only where it starts and ends on character boundaries of its line\n"
     "(a line that is valid UTF-8 is read as UTF-8, any other as Shift_JIS), so '\\' does not\n"
     "match the second byte of a Shift_JIS character; --bytes counts every byte match.\n"
@@ -175,31 +174,6 @@ bool Parse(int argc, char** argv, Arguments& args, std::string& error) {
   return true;
 }
 
-#ifdef _WIN32
-// With --utf8 on Windows, SEARCH comes from the wide command line: argv holds it already
-// narrowed to the ANSI code page, which may have lost characters.
-bool WideSearchAsShiftJis(int index, std::string& out) {
-  int count = 0;
-  LPWSTR* wide = CommandLineToArgvW(GetCommandLineW(), &count);
-  if (wide == nullptr) return false;
-  bool ok = false;
-  if (index < count) {
-    const std::wstring arg(wide[index]);
-    BOOL lossy = FALSE;
-    const int size = WideCharToMultiByte(932, WC_NO_BEST_FIT_CHARS, arg.data(),
-                                         static_cast<int>(arg.size()), nullptr, 0, nullptr, &lossy);
-    out.assign(static_cast<size_t>(size > 0 ? size : 0), '\0');
-    if (size > 0) {
-      WideCharToMultiByte(932, WC_NO_BEST_FIT_CHARS, arg.data(), static_cast<int>(arg.size()),
-                          &out[0], size, nullptr, &lossy);
-    }
-    ok = !lossy;
-  }
-  LocalFree(wide);
-  return ok;
-}
-#endif
-
 // Writes all bytes to the file descriptor; false with errno set when it refuses them.
 bool WriteAll(int fd, const char* data, size_t size) {
   while (size > 0) {
@@ -239,6 +213,19 @@ void Complain(const std::string& message) {
   std::fprintf(stderr, "linsift-cli: %s\n", message.c_str());
 }
 
+// Why SEARCH was refused, for the usage error.
+std::string MatchRefusal(const filters::MatchError& refusal) {
+  switch (refusal.kind) {
+    case filters::MatchError::Kind::kEmpty:
+      return "SEARCH is empty";
+    case filters::MatchError::Kind::kTooLong:
+      return "SEARCH is longer than " + std::to_string(limits::kSearchBytes) + " bytes";
+    case filters::MatchError::Kind::kNone:
+      break;
+  }
+  return "SEARCH is refused";
+}
+
 int WriteFailed() {
   Complain(std::string("cannot write to standard output: ") + std::strerror(errno));
   return 1;
@@ -263,15 +250,19 @@ int main(int argc, char** argv) {
   std::string search = args.search;
   if (args.utf8 && args.kind != Kind::kConvert) {
 #ifdef _WIN32
-    const bool converted = WideSearchAsShiftJis(args.searchIndex, search);
+    const bool converted = TerminalText::WideArgumentAsShiftJis(args.searchIndex, search);
 #else
     const bool converted = TerminalText::Utf8ToShiftJis(args.search, search);
 #endif
     if (!converted) return Usage("SEARCH cannot be written in Shift_JIS");
   }
-  if (args.kind != Kind::kConvert && search.empty()) return Usage("SEARCH is empty");
-  if (args.kind == Kind::kCount && search.size() > static_cast<size_t>(limits::kSearchBytes)) {
-    return Usage("count: SEARCH is longer than 255 bytes");
+  std::unique_ptr<filters::Matcher> matcher;
+  if (args.kind != Kind::kConvert) {
+    filters::MatchOptions options;
+    options.bytes = args.bytes;
+    filters::MatchError refusal;
+    matcher = filters::Matcher::Make(search.data(), search.size(), options, &refusal);
+    if (matcher == nullptr) return Usage(MatchRefusal(refusal));
   }
 
   NkfConvertFn convert = nullptr;
@@ -283,8 +274,7 @@ int main(int argc, char** argv) {
     }
   }
 
-  const StreamCommand command(args.kind, search, convert,
-                              args.bytes ? Matching::kBytes : Matching::kCharacters);
+  const StreamCommand command(args.kind, matcher.get(), convert);
   const StreamCommand::WriteFn toStdout = [](const char* data, size_t size) {
     return WriteAll(1, data, size);
   };
@@ -302,6 +292,10 @@ int main(int argc, char** argv) {
     StreamCommand::Totals totals;
     const StreamCommand::Outcome outcome = command.Run(blocks, toStdout, totals);
     if (outcome == StreamCommand::Outcome::kWriteFailed) return WriteFailed();
+    if (outcome == StreamCommand::Outcome::kGaveUp) {
+      Complain(input.Name() + ": the search took too long on a line and was abandoned");
+      return 1;
+    }
     if (outcome == StreamCommand::Outcome::kReadFailed) {
       Complain(input.Name() + ": cannot be read: " + std::strerror(blocks.ErrorNumber()));
       failed = true;

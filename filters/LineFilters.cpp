@@ -1,6 +1,5 @@
-// The line filters: one pass over the text, the search run once over the whole text and its
-// hits mapped to lines, passing lines appended straight from the input. Only a line with a hit
-// has its character boundaries looked at.
+// The line filters: one pass over the text, the matcher's candidates mapped to lines, passing
+// lines appended straight from the input. Only a candidate line is asked whether it matches.
 #include "filters/LineFilters.h"
 
 #include <algorithm>
@@ -11,80 +10,19 @@
 #include <emmintrin.h>
 #endif
 
-#include "filters/CharacterBoundaries.h"
+#include "filters/LineRules.h"
+#include "filters/LiteralMatcher.h"
 #include "filters/OutputText.h"
-#include "filters/ShownTexts.h"
 #include "filters/TextLine.h"
 #include "strings/B2String1.h"
-#include "strings/ByteSearch.h"
-#include "text/Limits.h"
 
+namespace filters {
 namespace {
 
-constexpr size_t kFilterSearchMax = limits::kSearchBytes;  // Extract, Delete, DeleteUpTo
-// CountMatches reads one byte more and refuses a longer search text.
-constexpr size_t kCountSearchRead = limits::kCountSearchCapacity - 1;
 constexpr char kCrLf[] = "\r\n";
 
-// Search text length as read from the box: up to its NUL, at most limit bytes. Reads no byte
-// past the NUL, so a short text in a short buffer is fine.
-size_t SearchSize(const char* searchText, size_t limit) {
-  if (searchText == nullptr) return 0;
-  size_t size = 0;
-  while (size < limit && searchText[size] != '\0') ++size;
-  return size;
-}
-
-// The search over a pane text. A search text holding an LF can occur in no line (lines hold no
-// LF), so it finds nothing; every other occurrence lies inside one line's bytes.
-class LineSearch {
- public:
-  // search must outlive the LineSearch (the needle is not copied).
-  LineSearch(const char* search, size_t size, Matching matching)
-      : needle_(bytesearch::Prepare(search, std::memchr(search, '\n', size) == nullptr ? size : 0)),
-        matching_(matching),
-        shiftJisOnly_(!CharacterBoundaries::CanOccurInUtf8(search, size)) {}
-
-  // First occurrence starting at or after from, or null. May end on the CR of a CR LF break;
-  // FirstIn tells whether it belongs to a line's content.
-  const char* Find(const char* from, const char* end) const {
-    return bytesearch::Find(from, static_cast<size_t>(end - from), needle_);
-  }
-
-  // The line's first occurrence that counts, or null. hit is the first occurrence at or after
-  // the line's start (or null); when it does not end inside the line's content, a later one
-  // would end even further right: none counts. With kBytes hit itself counts, with
-  // kCharacters the first one on character boundaries from hit on.
-  const char* FirstIn(const TextLine& line, const char* hit) const {
-    if (hit == nullptr || hit < line.begin) return nullptr;
-    if (!line.IsLast() && hit >= line.Next()) return nullptr;
-    if (line.IsLast() && hit >= line.end) return nullptr;
-    if (hit + needle_.size > line.end) return nullptr;
-    return matching_ == Matching::kBytes ? hit : FirstOnBoundaries(line, hit);
-  }
-
- private:
-  // The first occurrence at or after hit (one inside the line) that starts and ends on
-  // character boundaries. A rejected one can hide a later one that counts, so the search
-  // resumes in the line at the next boundary. A line that holds a search text which cannot
-  // occur in UTF-8 is Shift_JIS.
-  const char* FirstOnBoundaries(const TextLine& line, const char* hit) const {
-    const size_t size = needle_.size;
-    if (CharacterBoundaries::AfterAscii(line.begin, line.end, hit, hit + size)) return hit;
-    CharacterBoundaries boundaries(line.begin, line.end, shiftJisOnly_);
-    while (hit != nullptr && !boundaries.Holds(hit, hit + size)) {
-      hit = Find(boundaries.Next(hit), line.end);
-    }
-    return hit;
-  }
-
-  bytesearch::Needle needle_;
-  Matching matching_;
-  bool shiftJisOnly_;
-};
-
-// Writes a passing line: its bytes, then CR LF. A CR LF break already in the input is taken from
-// there, so unchanged lines stay contiguous and merge into one copy.
+// Writes a passing line: its bytes from `from`, then CR LF. A CR LF break already in the input
+// is taken from there, so unchanged lines stay contiguous and merge into one copy.
 void PutLine(OutputText& out, const char* from, const TextLine& line) {
   out.PutStable(from, static_cast<size_t>(line.end - from));
   out.PutStable(line.breakSize == 2 ? line.end : kCrLf, 2);
@@ -94,77 +32,100 @@ void PutLine(OutputText& out, const char* from, const TextLine& line) {
 // break (at least one byte) grows by at most one byte; the last line, by two.
 size_t FilterRoom(size_t textSize) { return textSize + textSize / 2 + 2; }
 
-FilterResult PaneResult(OutputText& out, int written) {
+FilterResult PaneResult(OutputText& out, std::int64_t written) {
   FilterResult result;
   result.pane = out.Finish();
   result.cut = out.Cut();
-  result.status = ShownTexts::Lines(written);
+  result.lines = written;
   return result;
 }
 
-FilterResult EmptyPaneResult() {
+FilterResult GaveUp() {
   FilterResult result;
-  result.status = std::string();
+  result.gaveUp = true;
   return result;
 }
 
-enum class Rule { kExtract, kDelete, kDeleteUpTo };
+// The loops below are templates over the matcher's type: they run with the literal matcher's
+// own type too, so that its calls are direct and inline, which counts on texts of short lines.
 
-// Extract visits only the lines that hold an occurrence: the text between them is skipped by the
-// search itself.
-FilterResult RunExtract(const LineSearch& search, const char* text, const char* end) {
-  OutputText out(FilterRoom(static_cast<size_t>(end - text)));
-  int written = 0;
+// The first match of the line holding the candidate c (null: none from here on). hint is
+// passed only when c lies in this line.
+template <typename M>
+LineMatch FirstMatch(const M& matcher, const TextLine& line, const char* c) {
+  if (c == nullptr || (!line.IsLast() && c >= line.Next())) return {};
+  return matcher.Find(line.begin, line.end, line.begin, c);
+}
+
+// Extract and CountMatches visit only the candidate lines: the text between them is skipped by
+// the matcher's search. visit(line, match) is called for each line that holds a match; false
+// when the matcher gave up.
+template <typename M, typename Visit>
+bool ForEachMatchingLine(const M& matcher, const char* text, const char* end, Visit visit) {
   const char* p = text;
   for (;;) {
-    const char* hit = search.Find(p, end);
-    if (hit == nullptr) break;
-    const TextLine line = TextLine::At(TextLine::StartOf(p, hit), end);
-    if (search.FirstIn(line, hit) != nullptr) {
-      PutLine(out, line.begin, line);
+    const char* c = matcher.NextCandidate(p, end);
+    if (c == nullptr) return true;
+    const TextLine line = TextLine::At(TextLine::StartOf(p, c), end);
+    const LineMatch first = matcher.Find(line.begin, line.end, line.begin, c);
+    if (first.gaveUp) return false;
+    if (first) visit(line, first);
+    if (line.IsLast()) return true;
+    p = line.Next();
+  }
+}
+
+template <typename M>
+FilterResult RunExtract(const M& matcher, const char* text, const char* end) {
+  OutputText out(FilterRoom(static_cast<size_t>(end - text)));
+  std::int64_t written = 0;
+  const bool done = ForEachMatchingLine(matcher, text, end, [&](const TextLine& line, LineMatch) {
+    PutLine(out, line.begin, line);
+    ++written;
+  });
+  return done ? PaneResult(out, written) : GaveUp();
+}
+
+// Delete and DeleteUpTo write most lines, so they walk every line, keeping the next candidate
+// at hand and asking for another only once a line has used it.
+template <typename M>
+FilterResult RunEveryLine(Rule rule, const M& matcher, const char* text, const char* end) {
+  OutputText out(FilterRoom(static_cast<size_t>(end - text)));
+  std::int64_t written = 0;
+  const char* p = text;
+  const char* c = matcher.NextCandidate(p, end);
+  for (;;) {
+    const TextLine line = TextLine::At(p, end);
+    const LineMatch first = FirstMatch(matcher, line, c);
+    if (first.gaveUp) return GaveUp();
+    if (const char* from = KeptFrom(rule, line, first)) {
+      PutLine(out, from, line);
       ++written;
     }
     if (line.IsLast()) break;
     p = line.Next();
+    if (c != nullptr && c < p) c = matcher.NextCandidate(p, end);
   }
   return PaneResult(out, written);
 }
 
-// Delete and DeleteUpTo write most lines, so they walk every line, keeping the next occurrence
-// at hand and searching again only once a line has used it.
-FilterResult RunEveryLine(Rule rule, const LineSearch& search, const char* text, const char* end) {
-  OutputText out(FilterRoom(static_cast<size_t>(end - text)));
-  int written = 0;
-  const char* p = text;
-  const char* hit = search.Find(p, end);
-  for (;;) {
-    const TextLine line = TextLine::At(p, end);
-    const char* first = search.FirstIn(line, hit);
-    if (line.begin != line.end) {
-      if (rule == Rule::kDeleteUpTo) {
-        PutLine(out, first != nullptr ? first : line.begin, line);
-        ++written;
-      } else if (first == nullptr) {
-        PutLine(out, line.begin, line);
-        ++written;
-      }
-    }
-    if (line.IsLast()) break;
-    p = line.Next();
-    if (hit != nullptr && hit < p) hit = search.Find(p, end);
-  }
-  return PaneResult(out, written);
+template <typename M>
+FilterResult RunFilterWith(Rule rule, const M& matcher, const char* text, const char* end) {
+  if (rule == Rule::kExtract) return RunExtract(matcher, text, end);
+  return RunEveryLine(rule, matcher, text, end);
 }
 
-FilterResult RunFilter(Rule rule, const char* searchText, const char* pane, size_t paneSize,
-                       Matching matching) {
-  const size_t searchSize = SearchSize(searchText, kFilterSearchMax);
-  if (searchSize == 0) return FilterResult();
-  const size_t size = TextLine::PaneSize(pane, paneSize);
-  if (size == 0) return EmptyPaneResult();
-  const LineSearch search(searchText, searchSize, matching);
-  if (rule == Rule::kExtract) return RunExtract(search, pane, pane + size);
-  return RunEveryLine(rule, search, pane, pane + size);
+FilterResult RunFilter(Rule rule, const Matcher& matcher, const char* text, size_t size) {
+  size = TextLine::PaneSize(text, size);
+  if (size == 0) {
+    FilterResult result;
+    result.emptyText = true;
+    return result;
+  }
+  if (const auto* literal = dynamic_cast<const LiteralMatcher*>(&matcher)) {
+    return RunFilterWith(rule, *literal, text, text + size);
+  }
+  return RunFilterWith(rule, matcher, text, text + size);
 }
 
 // LF bytes in [p, end). Sixteen bytes at a time where SSE2 is there (every x86-64): the
@@ -203,73 +164,32 @@ std::unique_ptr<B2StringVector> SplitLines(const char* text) {
   return std::unique_ptr<B2StringVector>(copy.Split("\n"));
 }
 
-const char* FirstMatchInLine(const char* searchText, const char* begin, const char* end,
-                             Matching matching) {
-  const size_t searchSize = SearchSize(searchText, kFilterSearchMax);
-  if (searchSize == 0 || begin == nullptr) return nullptr;
-  const LineSearch search(searchText, searchSize, matching);
-  return search.FirstIn(TextLine{begin, end, 0}, search.Find(begin, end));
+FilterResult Extract(const Matcher& matcher, const char* text, size_t size) {
+  return RunFilter(Rule::kExtract, matcher, text, size);
 }
 
-FilterResult Extract(const char* searchText, const char* pane, size_t paneSize, Matching matching) {
-  return RunFilter(Rule::kExtract, searchText, pane, paneSize, matching);
-}
-FilterResult Extract(const char* searchText, const char* pane, size_t paneSize) {
-  return Extract(searchText, pane, paneSize, Matching::kCharacters);
-}
-FilterResult Extract(const char* searchText, const B2String& paneText, Matching matching) {
-  return Extract(searchText, paneText.Data(), static_cast<size_t>(paneText.Length()), matching);
+FilterResult Delete(const Matcher& matcher, const char* text, size_t size) {
+  return RunFilter(Rule::kDelete, matcher, text, size);
 }
 
-FilterResult Delete(const char* searchText, const char* pane, size_t paneSize, Matching matching) {
-  return RunFilter(Rule::kDelete, searchText, pane, paneSize, matching);
-}
-FilterResult Delete(const char* searchText, const char* pane, size_t paneSize) {
-  return Delete(searchText, pane, paneSize, Matching::kCharacters);
-}
-FilterResult Delete(const char* searchText, const B2String& paneText, Matching matching) {
-  return Delete(searchText, paneText.Data(), static_cast<size_t>(paneText.Length()), matching);
+FilterResult DeleteUpTo(const Matcher& matcher, const char* text, size_t size) {
+  return RunFilter(Rule::kDeleteUpTo, matcher, text, size);
 }
 
-FilterResult DeleteUpTo(const char* searchText, const char* pane, size_t paneSize,
-                        Matching matching) {
-  return RunFilter(Rule::kDeleteUpTo, searchText, pane, paneSize, matching);
-}
-FilterResult DeleteUpTo(const char* searchText, const char* pane, size_t paneSize) {
-  return DeleteUpTo(searchText, pane, paneSize, Matching::kCharacters);
-}
-FilterResult DeleteUpTo(const char* searchText, const B2String& paneText, Matching matching) {
-  return DeleteUpTo(searchText, paneText.Data(), static_cast<size_t>(paneText.Length()), matching);
-}
-
-FilterResult CountMatches(const char* searchText, const char* pane, size_t paneSize,
-                          Matching matching) {
-  const size_t searchSize = SearchSize(searchText, kCountSearchRead);
-  if (searchSize == 0 || searchSize > kFilterSearchMax) return FilterResult();
-  const size_t size = TextLine::PaneSize(pane, paneSize);
-  const char* end = pane + size;
-  const LineSearch search(searchText, searchSize, matching);
-  int matches = 0;
-  const char* p = pane;
-  while (size > 0) {
-    const char* hit = search.Find(p, end);
-    if (hit == nullptr) break;
-    const TextLine line = TextLine::At(TextLine::StartOf(p, hit), end);
-    if (search.FirstIn(line, hit) != nullptr) ++matches;
-    if (line.IsLast()) break;
-    p = line.Next();
+FilterResult CountMatches(const Matcher& matcher, const char* text, size_t size) {
+  size = TextLine::PaneSize(text, size);
+  const char* end = text + size;
+  std::int64_t matches = 0;
+  const auto count = [&](const TextLine&, LineMatch) { ++matches; };
+  const auto* literal = dynamic_cast<const LiteralMatcher*>(&matcher);
+  if (size > 0 && !(literal != nullptr ? ForEachMatchingLine(*literal, text, end, count)
+                                       : ForEachMatchingLine(matcher, text, end, count))) {
+    return GaveUp();
   }
   FilterResult result;
-  result.status =
-      ShownTexts::Lines(size == 0 ? 1 : static_cast<int>(CountLineFeeds(pane, end)) + 1);
-  result.message = ShownTexts::Matches(matches);
-  result.caption.assign(searchText, searchSize);
+  result.lines = size == 0 ? 1 : static_cast<std::int64_t>(CountLineFeeds(text, end)) + 1;
+  result.matches = matches;
   return result;
 }
-FilterResult CountMatches(const char* searchText, const char* pane, size_t paneSize) {
-  return CountMatches(searchText, pane, paneSize, Matching::kCharacters);
-}
-FilterResult CountMatches(const char* searchText, const B2String& paneText, Matching matching) {
-  return CountMatches(searchText, paneText.Data(), static_cast<size_t>(paneText.Length()),
-                      matching);
-}
+
+}  // namespace filters

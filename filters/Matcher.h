@@ -48,8 +48,8 @@ class Matcher {
   /// Builds the matcher for search (size bytes, NUL allowed only where the kind allows).
   /// Null, with error telling why, for an empty search text or one over
   /// limits::kSearchBytes bytes; a refusal is never a cut.
-  static std::unique_ptr<Matcher> Make(const char* search, size_t size,
-                                       const MatchOptions& options, MatchError* error = nullptr);
+  static std::unique_ptr<Matcher> Make(const char* search, size_t size, const MatchOptions& options,
+                                       MatchError* error = nullptr);
 
   /// Where to look next in the text [from, end), from a line's start: a place p in
   /// [from, end) such that no line that ends in front of the line holding p holds a match,

@@ -7,8 +7,6 @@
 #include <cstring>
 #include <string>
 
-#include "filters/ConvertLines.h"
-#include "filters/LineFilters.h"
 #include "tests/filters/ReferenceFilters.h"
 
 namespace {
@@ -25,7 +23,7 @@ void NKF32_CALL Tagging(char* out, const char* in) {
   out[n + 2] = '\0';
 }
 
-void Check(const FilterResult& expected, const FilterResult& actual, const char* what) {
+void Check(const ShownResult& expected, const ShownResult& actual, const char* what) {
   if (PaneOf(expected) == PaneOf(actual) && expected.status == actual.status &&
       expected.message == actual.message && expected.caption == actual.caption &&
       expected.cut == actual.cut) {

@@ -120,7 +120,7 @@ std::pair<DWORD, DWORD> Selection(HWND control) {
   return {start, end};
 }
 
-std::string Lines(int n) { return ShownTexts::Lines(n); }
+std::string Lines(int n) { return filters::ShownTexts::Lines(n); }
 
 std::string Said(const char* format, const std::string& first, const std::string& second) {
   std::string text = format;

@@ -171,7 +171,7 @@ TEST(Document, LoadSetsTextNameTitleAndATruthfulStatus) {
   std::string message;
   ASSERT_TRUE(doc.Load(folder.Write("a.txt", "x\ny\n").c_str(), message));
   EXPECT_EQ(Bytes(doc.Text()), "x\ny\n");
-  EXPECT_EQ(message, ShownTexts::Lines(3));
+  EXPECT_EQ(message, filters::ShownTexts::Lines(3));
   EXPECT_EQ(doc.Status(), message);
   EXPECT_EQ(doc.FileName(), "a.txt");
   EXPECT_EQ(doc.Title(), "a.txt - Linsift");
@@ -188,14 +188,14 @@ TEST(Document, LoadSetsTextNameTitleAndATruthfulStatus) {
 
   ASSERT_TRUE(doc.Load(folder.Write("empty.txt", "").c_str(), message));
   EXPECT_EQ(Bytes(doc.Text()), "");
-  EXPECT_EQ(message, ShownTexts::Lines(1));
+  EXPECT_EQ(message, filters::ShownTexts::Lines(1));
 
   // Undo takes the loads back one by one, with their names and statuses.
   ASSERT_TRUE(doc.Undo());
   ASSERT_TRUE(doc.Undo());
   ASSERT_TRUE(doc.Undo());
   EXPECT_EQ(Bytes(doc.Text()), "x\ny\n");
-  EXPECT_EQ(doc.Status(), ShownTexts::Lines(3));
+  EXPECT_EQ(doc.Status(), filters::ShownTexts::Lines(3));
   EXPECT_EQ(doc.Title(), "a.txt - Linsift");
   ASSERT_TRUE(doc.Undo());
   EXPECT_EQ(doc.Title(), "Linsift");
@@ -218,7 +218,7 @@ TEST(Document, AFailedLoadChangesNothingAndNamesTheFile) {
     EXPECT_FALSE(doc.Load(path.c_str(), message)) << path;
     EXPECT_EQ(Cp932ToUtf8(message), expected);
     EXPECT_EQ(Bytes(doc.Text()), "kept");
-    EXPECT_EQ(doc.Status(), ShownTexts::Lines(1));
+    EXPECT_EQ(doc.Status(), filters::ShownTexts::Lines(1));
     EXPECT_EQ(doc.FileName(), "kept.txt");
     EXPECT_EQ(doc.History().UndoCount(), 1u);
   }

@@ -6,6 +6,7 @@
 
 #include "WindowTestSupport.h"
 #include "app/CommandIds.h"
+#include "app/UiText.h"
 
 namespace {
 
@@ -61,6 +62,25 @@ TEST_F(MainWindowTest, FiltersWithAnEmptySearchBoxChangeNothing) {
     EXPECT_EQ(Pane(), "apple\r\n") << id;
     EXPECT_EQ(Status(), "before") << id;
   }
+}
+
+// 255 bytes are the most a search text holds; a longer one is refused, never cut.
+TEST_F(MainWindowTest, FiltersRefuseASearchTextOver255Bytes) {
+  const std::string a255(255, 'a');
+  const std::string pane = a255 + "\r\n" + a255 + "b\r\n";
+  for (int id : {ids::kExtract, ids::kDelete, ids::kDeleteUpTo, ids::kCountMatches}) {
+    for (const std::string& search : {a255 + "b", std::string(300, 'a')}) {
+      SetPane(pane);
+      SetSearch(search.c_str());
+      SetStatus("before");
+      Press(id);  // CountMatches would block on its box if it showed one
+      EXPECT_EQ(Pane(), pane) << id;
+      EXPECT_EQ(Status(), ui::kSearchTooLong) << id;
+    }
+  }
+  SetSearch(a255.c_str());
+  Press(ids::kDelete);
+  EXPECT_EQ(Status(), Lines(0));
 }
 
 TEST_F(MainWindowTest, FiltersOnAnEmptyPaneEmptyTheStatus) {

@@ -41,7 +41,7 @@ Ranges MarkedRanges(HWND pane) {
 }
 
 // The model: the matcher's matches in each line's content (a line ends at LF, CR LF or a
-// lone CR, none of which it holds), in the lines [first, last).
+// lone CR, none of which it holds), in the lines [first, last); touching matches are one run.
 Ranges Matches(const std::string& text, const std::string& search, size_t first = 0,
                size_t last = SIZE_MAX) {
   const auto matcher = filters::Matcher::Make(search.data(), search.size(), {});
@@ -55,7 +55,14 @@ Ranges Matches(const std::string& text, const std::string& search, size_t first 
       for (const char* from = base + begin; from <= base + end;) {
         const filters::LineMatch m = matcher->Find(base + begin, base + end, from);
         if (!m) break;
-        ranges.emplace_back(m.begin - base, m.end - base);
+        // Touching matches make one marked run.
+        const auto at = static_cast<size_t>(m.begin - base);
+        const auto to = static_cast<size_t>(m.end - base);
+        if (!ranges.empty() && ranges.back().second == at) {
+          ranges.back().second = to;
+        } else {
+          ranges.emplace_back(at, to);
+        }
         from = m.end > m.begin ? m.end : m.end + 1;
       }
     }

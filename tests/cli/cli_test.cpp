@@ -344,7 +344,10 @@ TEST_F(Cli, UsageErrorsExitWithTwo) {
                                "--block-size=0 count a",
                                "extract \"\" \"" + fruit_ + "\"",
                                "count \"\" \"" + fruit_ + "\"",
-                               "count " + longSearch + " \"" + fruit_ + "\""};
+                               "count " + longSearch + " \"" + fruit_ + "\"",
+                               "extract " + longSearch + " \"" + fruit_ + "\"",
+                               "delete " + longSearch + " \"" + fruit_ + "\"",
+                               "delete-up-to " + longSearch + " \"" + fruit_ + "\""};
   for (const std::string& args : cases) {
     SCOPED_TRACE(args);
     const Outcome o = RunCli(args);
@@ -352,8 +355,8 @@ TEST_F(Cli, UsageErrorsExitWithTwo) {
     EXPECT_EQ(o.out, "");
     EXPECT_NE(o.err.find("usage:"), std::string::npos);
   }
-  // The filters take the first 255 bytes of a longer search text, as the window does.
-  EXPECT_EQ(RunCli("extract " + longSearch + " \"" + fruit_ + "\"").status, 0);
+  // 255 bytes are the most a search text holds; a longer one is refused, never cut.
+  EXPECT_EQ(RunCli("extract " + longSearch.substr(1) + " \"" + fruit_ + "\"").status, 0);
   const Outcome help = RunCli("--help");
   EXPECT_EQ(help.status, 0);
   for (const char* option : {"usage:", "--utf8", "--no-converter", "--block-size", "--help"}) {

@@ -6,10 +6,10 @@
 #include <memory>
 #include <vector>
 
-#include "filters/LineFilters.h"
 #include "filters/ShownTexts.h"
 #include "strings/B2String1.h"
 #include "strings/B2StringVector.h"
+#include "support/FilterCalls.h"
 
 namespace reference {
 namespace {
@@ -98,9 +98,9 @@ int FirstOccurrence(const B2String1& line, const std::string& search, Matching m
 
 }  // namespace
 
-FilterResult Run(Filter filter, const std::string& searchBox, const std::string& pane,
-                 Matching matching) {
-  FilterResult result;
+ShownResult Run(Filter filter, const std::string& searchBox, const std::string& pane,
+                Matching matching) {
+  ShownResult result;
   const char* paneText = pane.c_str();  // the pane holds text up to its first NUL
   if (filter == Filter::kCountMatches) {
     const std::string search = ReadBox(searchBox, 257);
@@ -112,15 +112,15 @@ FilterResult Run(Filter filter, const std::string& searchBox, const std::string&
     for (int i = 0; i < lines->Count(); ++i) {
       if (FirstOccurrence(*lines->Get(i), search, matching) >= 0) ++matches;
     }
-    result.status = ShownTexts::Lines(lines->Count());
-    result.message = ShownTexts::Matches(matches);
+    result.status = filters::ShownTexts::Lines(lines->Count());
+    result.message = filters::ShownTexts::Matches(matches);
     result.caption = search;
     return result;
   }
 
-  const std::string search = ReadBox(searchBox, 256);
-  if (search.empty()) return result;
-  std::unique_ptr<B2StringVector> lines = SplitLines(paneText);
+  const std::string search = ReadBox(searchBox, 257);
+  if (search.empty() || search.size() > 255) return result;
+  std::unique_ptr<B2StringVector> lines = filters::SplitLines(paneText);
   if (lines == nullptr) {
     result.status = std::string();
     return result;
@@ -157,14 +157,14 @@ FilterResult Run(Filter filter, const std::string& searchBox, const std::string&
   }
   result.cut = wanted != static_cast<size_t>(out->Length());
   result.pane = std::move(out);
-  result.status = ShownTexts::Lines(written);
+  result.status = filters::ShownTexts::Lines(written);
   return result;
 }
 
-FilterResult Convert(NkfConvertFn convert, const std::string& pane) {
-  FilterResult result;
+ShownResult Convert(NkfConvertFn convert, const std::string& pane) {
+  ShownResult result;
   if (std::strlen(pane.c_str()) < 1) return result;
-  std::unique_ptr<B2StringVector> lines = SplitLines(pane.c_str());
+  std::unique_ptr<B2StringVector> lines = filters::SplitLines(pane.c_str());
   auto out = std::make_unique<B2String1>();
   size_t wanted = 0;
   for (int i = 0; i < lines->Count(); ++i) {
@@ -186,13 +186,14 @@ FilterResult Convert(NkfConvertFn convert, const std::string& pane) {
     wanted += 2;
   }
   result.cut = wanted != static_cast<size_t>(out->Length());
+  result.status = filters::ShownTexts::Lines(out->CountOf("\n"));
   result.pane = std::move(out);
   return result;
 }
 
 }  // namespace reference
 
-std::string PaneOf(const FilterResult& result) {
+std::string PaneOf(const ShownResult& result) {
   if (result.pane == nullptr) return "<none>";
   return std::string(result.pane->Data(), static_cast<size_t>(result.pane->Length()));
 }

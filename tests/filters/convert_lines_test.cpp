@@ -7,9 +7,8 @@
 
 #include "ReferenceFilters.h"
 #include "binding/BindConverter.h"
-#include "filters/ConvertLines.h"
-#include "filters/LineFilters.h"
 #include "support/ExecutablePath.h"
+#include "support/FilterCalls.h"
 
 #ifdef _WIN32
 #include <windows.h>
@@ -81,18 +80,20 @@ TEST(ConvertLines, HandsEachLineAloneAndEndsEveryLineWithCrLf) {
 
 TEST(ConvertLines, AnEmptyPaneIsLeftAlone) {
   for (NkfConvertFn convert : {NkfConvertFn(nullptr), NkfConvertFn(RecordingConverter)}) {
-    const FilterResult result = ConvertLines(convert, "", 0);
+    const ShownResult result = ConvertLines(convert, "", 0);
     EXPECT_EQ(result.pane, nullptr);
     EXPECT_FALSE(result.status.has_value());
     EXPECT_EQ(ConvertLines(convert, "\0a", 2).pane, nullptr);
   }
 }
 
-TEST(ConvertLines, NeverTouchesTheStatus) {
-  const FilterResult result = ConvertLines(RecordingConverter, "a%41", 4);
+TEST(ConvertLines, CountsTheLinesItWritesAndShowsNoBox) {
+  const ShownResult result = ConvertLines(RecordingConverter, "a%41", 4);
   EXPECT_EQ(PaneOf(result), "aA\r\n");
-  EXPECT_FALSE(result.status.has_value());
+  EXPECT_EQ(result.status, filters::ShownTexts::Lines(1));
   EXPECT_FALSE(result.message.has_value());
+  // A decoded %0A breaks a line of the new text: the count is of the text's line breaks.
+  EXPECT_EQ(ConvertLines(nullptr, "a%0Ab\nc", 8).status, filters::ShownTexts::Lines(3));
 }
 
 // Doubles every byte: the converter's output may be twice the line.
@@ -145,7 +146,7 @@ TEST(ConvertLines, CutsAGrowingOutputAt40MillionBytesAsTheAppendsDo) {
     expected.Append("\r\n");
   }
   ASSERT_EQ(expected.Length(), 40000000);
-  const FilterResult result = ConvertLines(DoublingConverter, text.data(), text.size());
+  const ShownResult result = ConvertLines(DoublingConverter, text.data(), text.size());
   ASSERT_NE(result.pane, nullptr);
   EXPECT_EQ(result.pane->Length(), 40000000);
   EXPECT_TRUE(result.pane->Equals(&expected));
@@ -194,7 +195,7 @@ TEST(ConverterBinding, BindsBothEntryPointsAndSetsShiftJisOutputOnce) {
   EXPECT_EQ(calls(), 1);
 
   B2String1 pane("ab%63\r\n\r\nxy");
-  const FilterResult result = ConvertLines(bound.convert, pane);
+  const ShownResult result = ConvertLines(bound.convert, pane);
   EXPECT_EQ(PaneOf(result), "<ABC>\r\n\r\n<XY>\r\n");
   EXPECT_EQ(calls(), 1);  // conversions never set the option again
 }

@@ -8,7 +8,7 @@
 
 #include "ReferenceFilters.h"
 #include "filters/CharacterBoundaries.h"
-#include "filters/LineFilters.h"
+#include "support/FilterCalls.h"
 
 namespace {
 
@@ -16,7 +16,7 @@ namespace {
 std::string Lines(const char* n) { return std::string("\x91\x53") + n + "\x8D\x73"; }
 std::string Matches(const char* n) { return std::string("\x91\x53") + n + "\x8C\x8F"; }
 
-using FilterFn = FilterResult (*)(const char*, const char*, size_t);
+using FilterFn = ShownResult (*)(const char*, const char*, size_t);
 
 struct Case {
   const char* name;
@@ -27,7 +27,7 @@ struct Case {
   std::string expectedStatus;
 };
 
-FilterResult Apply(FilterFn filter, const std::string& search, const std::string& pane) {
+ShownResult Apply(FilterFn filter, const std::string& search, const std::string& pane) {
   return filter(search.c_str(), pane.data(), pane.size());
 }
 
@@ -35,7 +35,7 @@ void CheckCases(const Case* cases, size_t count) {
   for (size_t i = 0; i < count; ++i) {
     const Case& c = cases[i];
     SCOPED_TRACE(c.name);
-    const FilterResult result = Apply(c.filter, c.search, c.pane);
+    const ShownResult result = Apply(c.filter, c.search, c.pane);
     EXPECT_EQ(PaneOf(result), c.expectedPane);
     ASSERT_TRUE(result.status.has_value());
     EXPECT_EQ(*result.status, c.expectedStatus);
@@ -160,19 +160,19 @@ TEST(Filters, MatchOnlyOnCharacterBoundariesUnlessAskedForBytes) {
       SCOPED_TRACE(std::string(c.trap) + (bytes ? ", bytes" : ", characters"));
       const int first = bytes ? c.bytes : c.characters;
       const std::string pane = head + c.line + "\r\n";
-      const auto run = [&](FilterResult (*filter)(const char*, const char*, size_t, Matching)) {
+      const auto run = [&](ShownResult (*filter)(const char*, const char*, size_t, Matching)) {
         return filter(c.search.c_str(), pane.data(), pane.size(), matching);
       };
       const std::string line = c.line + "\r\n";
 
-      const FilterResult extract = run(Extract);
+      const ShownResult extract = run(Extract);
       EXPECT_EQ(PaneOf(extract), first >= 0 ? line : "");
       EXPECT_EQ(extract.status, Lines(first >= 0 ? "1" : "0"));
-      const FilterResult remove = run(Delete);
+      const ShownResult remove = run(Delete);
       EXPECT_EQ(PaneOf(remove), head + (first >= 0 ? "" : line));
-      const FilterResult upTo = run(DeleteUpTo);
+      const ShownResult upTo = run(DeleteUpTo);
       EXPECT_EQ(PaneOf(upTo), head + line.substr(first >= 0 ? static_cast<size_t>(first) : 0));
-      const FilterResult count = run(CountMatches);
+      const ShownResult count = run(CountMatches);
       EXPECT_EQ(count.status, Lines("3"));
       EXPECT_EQ(count.message, Matches(first >= 0 ? "1" : "0"));
     }
@@ -217,11 +217,11 @@ TEST(CharacterBoundaries, TellWhatCanOccurInUtf8AndWhatIsUtf8) {
 TEST(Filters, RefuseAnEmptySearchTextWithoutAnyEffect) {
   for (FilterFn filter :
        {FilterFn(Extract), FilterFn(Delete), FilterFn(DeleteUpTo), FilterFn(CountMatches)}) {
-    const FilterResult result = Apply(filter, "", kFruit);
+    const ShownResult result = Apply(filter, "", kFruit);
     EXPECT_EQ(result.pane, nullptr);
     EXPECT_FALSE(result.status.has_value());
     EXPECT_FALSE(result.message.has_value());
-    const FilterResult nullSearch = filter(nullptr, kFruit.data(), kFruit.size());
+    const ShownResult nullSearch = filter(nullptr, kFruit.data(), kFruit.size());
     EXPECT_FALSE(nullSearch.status.has_value());
   }
 }
@@ -229,7 +229,7 @@ TEST(Filters, RefuseAnEmptySearchTextWithoutAnyEffect) {
 TEST(Filters, AnEmptyPaneGivesTheEmptyStatusAndLeavesThePane) {
   for (FilterFn filter : {FilterFn(Extract), FilterFn(Delete), FilterFn(DeleteUpTo)}) {
     for (const std::string& pane : {std::string(), std::string("\0abc", 4)}) {
-      const FilterResult result = Apply(filter, "a", pane);
+      const ShownResult result = Apply(filter, "a", pane);
       EXPECT_EQ(result.pane, nullptr);
       ASSERT_TRUE(result.status.has_value());
       EXPECT_EQ(*result.status, "");
@@ -245,16 +245,17 @@ TEST(Filters, ReadThePaneUpToItsFirstNul) {
   EXPECT_EQ(PaneOf(Extract("a", held)), "a1\r\n");
 }
 
-TEST(Filters, UseTheFirst255BytesOfALongerSearchText) {
+TEST(Filters, RefuseASearchTextOfMoreThan255BytesInsteadOfCuttingIt) {
   const std::string text255(255, 'a');
   const std::string pane = text255 + "b\r\n" + text255.substr(1) + "b\r\n";
-  const std::string longer = text255 + "b";  // the 'b' lies beyond what is read
-  EXPECT_EQ(PaneOf(Apply(Extract, longer, pane)), text255 + "b\r\n");
-  EXPECT_EQ(PaneOf(Apply(Delete, longer, pane)), text255.substr(1) + "b\r\n");
-  // Only "x" and 254 'a' are read, so the line is cut although the whole text is not in it.
-  const std::string line = "yx" + text255.substr(1) + "c";
-  EXPECT_EQ(PaneOf(Apply(DeleteUpTo, "x" + text255, line)), line.substr(1) + "\r\n");
   EXPECT_EQ(PaneOf(Apply(Extract, text255, pane)), pane.substr(0, 258));
+  for (FilterFn filter : {FilterFn(Extract), FilterFn(Delete), FilterFn(DeleteUpTo)}) {
+    for (const std::string& longer : {text255 + "b", std::string(300, 'a')}) {
+      const ShownResult result = Apply(filter, longer, pane);
+      EXPECT_EQ(PaneOf(result), "<none>");
+      EXPECT_FALSE(result.status.has_value());
+    }
+  }
 }
 
 TEST(CountMatches, CountsEveryLineAndTheMatchingOnes) {
@@ -276,7 +277,7 @@ TEST(CountMatches, CountsEveryLineAndTheMatchingOnes) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
-    const FilterResult result = Apply(CountMatches, c.search, c.pane);
+    const ShownResult result = Apply(CountMatches, c.search, c.pane);
     EXPECT_EQ(result.pane, nullptr);
     EXPECT_EQ(result.status.value_or("<none>"), c.status);
     EXPECT_EQ(result.message.value_or("<none>"), c.message);
@@ -286,7 +287,7 @@ TEST(CountMatches, CountsEveryLineAndTheMatchingOnes) {
 
 TEST(CountMatches, RefusesASearchTextOfMoreThan255Bytes) {
   for (size_t size : {256u, 300u}) {
-    const FilterResult result = Apply(CountMatches, std::string(size, 'a'), std::string(400, 'a'));
+    const ShownResult result = Apply(CountMatches, std::string(size, 'a'), std::string(400, 'a'));
     EXPECT_FALSE(result.status.has_value());
     EXPECT_FALSE(result.message.has_value());
   }
@@ -304,7 +305,7 @@ TEST(SplitLines, CutsAtLfAfterCrLfBecameLf) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.text);
-    std::unique_ptr<B2StringVector> lines = SplitLines(c.text);
+    std::unique_ptr<B2StringVector> lines = filters::SplitLines(c.text);
     ASSERT_NE(lines, nullptr);
     ASSERT_EQ(lines->Count(), static_cast<int>(c.lines.size()));
     for (int i = 0; i < lines->Count(); ++i) {
@@ -313,27 +314,27 @@ TEST(SplitLines, CutsAtLfAfterCrLfBecameLf) {
                 c.lines[static_cast<size_t>(i)]);
     }
   }
-  EXPECT_EQ(SplitLines(""), nullptr);
-  EXPECT_EQ(SplitLines(nullptr), nullptr);
+  EXPECT_EQ(filters::SplitLines(""), nullptr);
+  EXPECT_EQ(filters::SplitLines(nullptr), nullptr);
 }
 
 TEST(Filters, TreatEveryLineOfATextBeyondTheListLimit) {
   // 4,500,000 one-byte lines, 'a' and 'b' in turn: more than a line list holds (4,194,305).
   const std::string text = Repeated("a\nb\n", 2250000);
 
-  FilterResult extract = Apply(Extract, "a", text);
+  ShownResult extract = Apply(Extract, "a", text);
   EXPECT_EQ(extract.status, Lines("2250000"));
   EXPECT_TRUE(PaneOf(extract) == Repeated("a\r\n", 2250000));
 
-  FilterResult remove = Apply(Delete, "a", text);
+  ShownResult remove = Apply(Delete, "a", text);
   EXPECT_EQ(remove.status, Lines("2250000"));
   EXPECT_TRUE(PaneOf(remove) == Repeated("b\r\n", 2250000));
 
-  FilterResult upTo = Apply(DeleteUpTo, "b", text);
+  ShownResult upTo = Apply(DeleteUpTo, "b", text);
   EXPECT_EQ(upTo.status, Lines("4500000"));
   EXPECT_TRUE(PaneOf(upTo) == Repeated("a\r\nb\r\n", 2250000));
 
-  FilterResult count = Apply(CountMatches, "b", text);
+  ShownResult count = Apply(CountMatches, "b", text);
   EXPECT_EQ(count.status, Lines("4500001"));
   EXPECT_EQ(count.message, Matches("2250000"));
 }
@@ -352,7 +353,7 @@ std::unique_ptr<B2String1> AppendedLines(const std::string& line, size_t lines, 
   return out;
 }
 
-bool SamePane(const FilterResult& result, const B2String1& expected) {
+bool SamePane(const ShownResult& result, const B2String1& expected) {
   return result.pane != nullptr && result.pane->Equals(&expected);
 }
 
@@ -365,12 +366,12 @@ TEST(Filters, RefuseEveryAppendOnceTheOutputHolds39999999Bytes) {
   const std::unique_ptr<B2String1> expected = AppendedLines(line, 1052631, 1025600);
   ASSERT_EQ(expected->Length(), 39999999);
 
-  const FilterResult remove = Apply(Delete, "b", text);
+  const ShownResult remove = Apply(Delete, "b", text);
   EXPECT_EQ(remove.status, Lines("1052631"));
   EXPECT_TRUE(SamePane(remove, *expected));
   EXPECT_TRUE(remove.cut);
 
-  const FilterResult upTo = Apply(DeleteUpTo, "a", text);  // every line starts with it
+  const ShownResult upTo = Apply(DeleteUpTo, "a", text);  // every line starts with it
   EXPECT_EQ(upTo.status, Lines("1052631"));
   EXPECT_TRUE(SamePane(upTo, *expected));
   EXPECT_TRUE(upTo.cut);
@@ -386,7 +387,7 @@ TEST(Filters, RefuseALineThatStartsAt39999999BytesEvenWhenItWouldFit) {
   EXPECT_FALSE(expected->Append("z"));
   ASSERT_EQ(expected->Length(), 39999999);
 
-  const FilterResult remove = Apply(Delete, "b", text);
+  const ShownResult remove = Apply(Delete, "b", text);
   EXPECT_EQ(remove.status, Lines("1025642"));
   EXPECT_TRUE(SamePane(remove, *expected));
   EXPECT_TRUE(remove.cut);  // the refused 'z' is missing
@@ -399,7 +400,7 @@ TEST(Filters, CutTheLineThatCrossesTheLimitAsTheAppendDoes) {
   const std::unique_ptr<B2String1> expected = AppendedLines(line, 408163, 404000);
   ASSERT_EQ(expected->Length(), 40000000);
 
-  const FilterResult extract = Apply(Extract, "cd", text);
+  const ShownResult extract = Apply(Extract, "cd", text);
   EXPECT_EQ(extract.status, Lines("408163"));
   EXPECT_TRUE(SamePane(extract, *expected));
   EXPECT_TRUE(extract.cut);
@@ -408,7 +409,7 @@ TEST(Filters, CutTheLineThatCrossesTheLimitAsTheAppendDoes) {
 TEST(Filters, ReadAtMost40MillionBytesOfThePane) {
   std::string pane(40000000, 'a');
   pane += "\nb\n";  // beyond what a string holds
-  const FilterResult count = Apply(CountMatches, "b", pane);
+  const ShownResult count = Apply(CountMatches, "b", pane);
   EXPECT_EQ(count.status, Lines("1"));
   EXPECT_EQ(count.message, Matches("0"));
 }

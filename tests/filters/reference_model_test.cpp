@@ -7,9 +7,8 @@
 #include <string>
 
 #include "ReferenceFilters.h"
-#include "filters/ConvertLines.h"
-#include "filters/LineFilters.h"
 #include "support/EscapedBytes.h"
+#include "support/FilterCalls.h"
 
 namespace {
 
@@ -92,8 +91,8 @@ class RandomTexts {
   std::mt19937 rng_;
 };
 
-FilterResult RunCore(Filter filter, const std::string& search, const std::string& pane,
-                     Matching matching) {
+ShownResult RunCore(Filter filter, const std::string& search, const std::string& pane,
+                    Matching matching) {
   switch (filter) {
     case Filter::kExtract:
       return Extract(search.c_str(), pane.data(), pane.size(), matching);
@@ -104,10 +103,10 @@ FilterResult RunCore(Filter filter, const std::string& search, const std::string
     case Filter::kCountMatches:
       return CountMatches(search.c_str(), pane.data(), pane.size(), matching);
   }
-  return FilterResult();
+  return ShownResult();
 }
 
-void ExpectSame(const FilterResult& expected, const FilterResult& actual) {
+void ExpectSame(const ShownResult& expected, const ShownResult& actual) {
   EXPECT_EQ(Escaped(PaneOf(expected)), Escaped(PaneOf(actual)));
   EXPECT_EQ(expected.status.has_value(), actual.status.has_value());
   EXPECT_EQ(Escaped(expected.status.value_or("")), Escaped(actual.status.value_or("")));
