@@ -39,11 +39,7 @@ FilterResult ConvertLines(NkfConvertFn convert, const char* pane, size_t paneSiz
     if (line.IsLast() || line.Next() == end) break;  // no empty line after a final break
     p = line.Next();
   }
-  FilterResult result;
-  result.pane = out.Finish();
-  result.cut = out.Cut();
-  result.lines = written;
-  return result;
+  return out.Result(written);
 }
 
 FilterResult ConvertLines(NkfConvertFn convert, const B2String& paneText) {

@@ -32,14 +32,6 @@ void PutLine(OutputText& out, const char* from, const TextLine& line) {
 // break (at least one byte) grows by at most one byte; the last line, by two.
 size_t FilterRoom(size_t textSize) { return textSize + textSize / 2 + 2; }
 
-FilterResult PaneResult(OutputText& out, std::int64_t written) {
-  FilterResult result;
-  result.pane = out.Finish();
-  result.cut = out.Cut();
-  result.lines = written;
-  return result;
-}
-
 FilterResult GaveUp() {
   FilterResult result;
   result.gaveUp = true;
@@ -83,7 +75,7 @@ FilterResult RunExtract(const M& matcher, const char* text, const char* end) {
     PutLine(out, line.begin, line);
     ++written;
   });
-  return done ? PaneResult(out, written) : GaveUp();
+  return done ? out.Result(written) : GaveUp();
 }
 
 // Delete and DeleteUpTo write most lines, so they walk every line, keeping the next candidate
@@ -106,7 +98,7 @@ FilterResult RunEveryLine(Rule rule, const M& matcher, const char* text, const c
     p = line.Next();
     if (c != nullptr && c < p) c = matcher.NextCandidate(p, end);
   }
-  return PaneResult(out, written);
+  return out.Result(written);
 }
 
 template <typename M>

@@ -2,8 +2,10 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <memory>
 
+#include "filters/FilterResult.h"
 #include "strings/B2String1.h"
 
 /// The output text of a filter or conversion, built from pieces in order. The result is
@@ -37,6 +39,14 @@ class OutputText {
   std::unique_ptr<B2String1> Finish();
   /// True when a piece was refused or cut: the output is not everything that was put.
   bool Cut() const { return cut_; }
+  /// A core's result: the finished output, whether it was cut, and the lines it counted.
+  filters::FilterResult Result(std::int64_t lines) {
+    filters::FilterResult result;
+    result.pane = Finish();  // the last pieces go in now, and may be cut
+    result.cut = cut_;
+    result.lines = lines;
+    return result;
+  }
 
  private:
   // Below this length a piece can never be refused or cut.
