@@ -24,7 +24,4 @@ constexpr int kCountSearchCapacity = kSearchBytes + 2;
 constexpr int kHistorySteps = 100;
 constexpr int kHistoryBytes = 400000000;
 
-/// Characters the window's pane accepts (its EM_SETLIMITTEXT limit; raised for a longer text).
-constexpr int kPaneTextChars = 20000000;
-
 }  // namespace limits
