@@ -222,18 +222,31 @@ void PaneText::Mark(const filters::Matcher* matcher) {
   RefreshMarks();
 }
 
+bool PaneText::EndsWithLoneCr(long line) const {
+  const LRESULT end = Call(SCI_GETLINEENDPOSITION, line);
+  return Call(SCI_POSITIONFROMLINE, line + 1) - end == 1 && Call(SCI_GETCHARAT, end) == '\r';
+}
+
 void PaneText::RefreshMarks() {
+  const LRESULT count = Call(SCI_GETLINECOUNT);
   const LRESULT first = Call(SCI_DOCLINEFROMVISIBLE, Call(SCI_GETFIRSTVISIBLELINE));
-  const LRESULT last = std::min(Call(SCI_GETLINECOUNT), first + Call(SCI_LINESONSCREEN) + 1);
+  const LRESULT last = std::min(count, first + Call(SCI_LINESONSCREEN) + 1);
   if (first == markedFirst_ && last == markedLast_) return;
   Call(SCI_SETINDICATORCURRENT, kMarkIndicator);
   Call(SCI_INDICATORCLEARRANGE, 0, Call(SCI_GETLENGTH));
   markedFirst_ = static_cast<long>(first);
   markedLast_ = static_cast<long>(last);
   if (matcher_ == nullptr) return;
-  for (LRESULT line = first; line < last; ++line) {
+  // The control ends a line at a lone CR too, the filters only at LF: the matcher is asked
+  // about the filters' lines that hold the lines on screen, so the marks follow its rule.
+  LRESULT line = first;
+  while (line > 0 && EndsWithLoneCr(static_cast<long>(line - 1))) --line;
+  while (line < last) {
+    LRESULT lastPart = line;
+    while (lastPart + 1 < count && EndsWithLoneCr(static_cast<long>(lastPart))) ++lastPart;
     const LRESULT start = Call(SCI_POSITIONFROMLINE, line);
-    const LRESULT end = Call(SCI_GETLINEENDPOSITION, line);
+    const LRESULT end = Call(SCI_GETLINEENDPOSITION, lastPart);
+    line = lastPart + 1;
     if (end <= start) continue;
     const auto* begin =
         reinterpret_cast<const char*>(Call(SCI_GETRANGEPOINTER, start, end - start));

@@ -56,8 +56,8 @@ class PaneText {
   bool IsModified() const;
   void ClearModified();
 
-  /// Marks every match of `matcher` in the lines on screen (and only there) with the pane's
-  /// indicator; null clears every mark. Again when the lines on screen change (Refresh).
+  /// Marks every match of `matcher` in the lines on screen (and only there; a line as the
+  /// filters read it, ended by LF) with the pane's indicator; null clears every mark.
   void Mark(const filters::Matcher* matcher);
   /// Marks the lines on screen again for the last matcher given to Mark, when they are not
   /// the lines marked last. Costs the lines on screen, whatever the text's size.
@@ -77,6 +77,8 @@ class PaneText {
   /// Replaces the whole text by `size` bytes without the control's undo.
   void WriteAll(const char* bytes, size_t size);
   void SizeLineNumbers();
+  /// Whether the control's line `line` ends with a lone CR, inside one of the filters' lines.
+  bool EndsWithLoneCr(long line) const;
 
   HWND handle_ = nullptr;
   WNDPROC scintillaProc_ = nullptr;

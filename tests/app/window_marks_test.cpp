@@ -40,16 +40,19 @@ Ranges MarkedRanges(HWND pane) {
   return ranges;
 }
 
-// The model: the matcher's matches in each line's content (a line ends at LF, CR LF or a
-// lone CR, none of which it holds), in the lines [first, last); touching matches are one run.
+// The model: the matcher's matches in each line's content, as the filters read lines (a line
+// ends at LF and holds neither it nor the CR of a CR LF; a lone CR is inside it), in the
+// lines [first, last); touching matches are one run.
 Ranges Matches(const std::string& text, const std::string& search, size_t first = 0,
                size_t last = SIZE_MAX) {
   const auto matcher = filters::Matcher::Make(search.data(), search.size(), {});
   Ranges ranges;
   size_t line = 0;
   for (size_t begin = 0; begin <= text.size() && line < last; ++line) {
-    size_t end = text.find_first_of("\r\n", begin);
+    size_t end = text.find('\n', begin);
     if (end == std::string::npos) end = text.size();
+    const size_t next = end + 1;
+    if (end > begin && end < text.size() && text[end - 1] == '\r') --end;
     if (line >= first) {
       const char* base = text.data();
       for (const char* from = base + begin; from <= base + end;) {
@@ -66,8 +69,8 @@ Ranges Matches(const std::string& text, const std::string& search, size_t first 
         from = m.end > m.begin ? m.end : m.end + 1;
       }
     }
-    if (end == text.size()) break;
-    begin = end + (text.compare(end, 2, "\r\n") == 0 ? 2 : 1);
+    if (next > text.size()) break;
+    begin = next;
   }
   return ranges;
 }
