@@ -7,8 +7,14 @@ if(NOT _linsift_deps_default)
 endif()
 set(LINSIFT_DEPS_DIR "${_linsift_deps_default}"
     CACHE PATH "Folder holding the unpacked dependency sources (scripts/fetch_deps.sh)")
-set(SCINTILLA_DIR "${LINSIFT_DEPS_DIR}/scintilla-5.3.3"
-    CACHE PATH "Scintilla's unpacked source folder")
+# The folder's name, version and all, comes from the pin in scripts/fetch_deps.sh, the one
+# place the version is written.
+set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS
+             "${PROJECT_SOURCE_DIR}/scripts/fetch_deps.sh")
+file(STRINGS "${PROJECT_SOURCE_DIR}/scripts/fetch_deps.sh" _scintilla_pin REGEX "^ *\"scite ")
+string(REGEX MATCH "scintilla-[0-9.]+\"" _scintilla_name "${_scintilla_pin}")
+string(REPLACE "\"" "" _scintilla_name "${_scintilla_name}")
+set(SCINTILLA_DIR "${LINSIFT_DEPS_DIR}/${_scintilla_name}")
 
 if(NOT EXISTS "${SCINTILLA_DIR}/win32/ScintillaWin.cxx")
   message(FATAL_ERROR "Scintilla's sources are not in ${SCINTILLA_DIR}: run scripts/setup.sh "
