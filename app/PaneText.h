@@ -16,9 +16,11 @@ class Matcher;
 /// line-number margin and no styling, that keeps the bytes given to it as they are: CR LF, a
 /// lone LF and a lone CR each end a line, and a byte that forms no character is shown as a
 /// marked blob and kept. A text that is valid UTF-8 holding non-ASCII bytes is shown as UTF-8,
-/// every other text in code page 932. The control keeps no undo history the user can reach
-/// (the document's history is the undo). It keeps one control for its whole life, so Handle()
-/// stays the same after Create.
+/// every other text in code page 932. Enter types the text's own line break (its first; CR LF
+/// in a text without one). The control's undo holds only the typing since the last write, to
+/// tell that the pane was modified; no key or menu of the pane reaches it (the document's
+/// history is the undo). It keeps one control for its whole life, so Handle() stays the same
+/// after Create.
 ///
 /// WM_SETTEXT sent to the pane (in code page 932, from this process or another, ANSI or
 /// Unicode) replaces the whole text, as typing does: the pane is modified afterwards.
