@@ -6,10 +6,10 @@
 #include <initializer_list>
 #include <utility>
 
-#include "app/FileSave.h"
 #include "app/UiText.h"
 #include "filters/ShownTexts.h"
 #include "strings/FileLoad.h"
+#include "strings/FileSave.h"
 #include "text/ShiftJis.h"
 
 namespace {
@@ -44,31 +44,46 @@ std::string Grouped(std::int64_t n) {
 
 }  // namespace
 
-Document::Document(std::size_t maxSteps, std::size_t maxBytes) : history_(maxSteps, maxBytes) {
+Document::Document(std::size_t maxSteps, std::size_t maxBytes, std::size_t maxResident)
+    : history_(maxSteps, maxBytes, maxResident) {
   current_.text = std::make_shared<const B2String1>();
 }
 
 std::string Document::Title() const {
-  if (current_.fileName.empty()) return ui::kWindowTitle;
-  return current_.fileName + ui::kTitleSeparator + ui::kWindowTitle;
+  const std::string mark = Modified() ? ui::kTitleModified : "";
+  if (current_.fileName.empty()) return mark + ui::kWindowTitle;
+  return mark + current_.fileName + current_.titleNote + ui::kTitleSeparator + ui::kWindowTitle;
 }
 
-void Document::Replace(std::unique_ptr<B2String1> text, std::string status) {
+bool Document::Modified() const {
+  const B2String1& text = *current_.text;
+  if (current_.fileName.empty()) return text.Length() > 0;
+  if (current_.fileName != savedName_ || savedText_ == nullptr) return true;
+  return savedText_ != current_.text && !text.Equals(savedText_->Data(), savedText_->Length());
+}
+
+void Document::Replace(std::unique_ptr<B2String1> text, std::string status, Origin origin) {
   if (text == nullptr) text = std::make_unique<B2String1>();
   // A text equal to the current one shares its buffer, so reloading a file or a filter that
   // keeps every line adds no bytes to the history.
   if (text->Equals(current_.text->Data(), current_.text->Length())) {
-    return Replace(current_.text, std::move(status));
+    return Replace(current_.text, std::move(status), origin);
   }
   // A filter's output reserves for its worst case; the history should hold only the text.
   const int length = text->Length();
   if (text->Capacity() - length > length / 4 + 4096) text->Reserve(length);
-  Replace(std::shared_ptr<const B2String1>(std::move(text)), std::move(status));
+  Replace(std::shared_ptr<const B2String1>(std::move(text)), std::move(status), origin);
 }
 
-void Document::Replace(std::shared_ptr<const B2String1> text, std::string status) {
+void Document::Replace(std::shared_ptr<const B2String1> text, std::string status, Origin origin) {
   if (text == nullptr) text = std::make_shared<const B2String1>();
-  DocumentHistory::State next{std::move(text), std::move(status), current_.fileName};
+  DocumentHistory::State next{std::move(text), std::move(status), current_.fileName,
+                              current_.titleNote};
+  if (origin == Origin::kPasted) {
+    next.fileName.clear();
+    next.titleNote.clear();
+  }
+  if (origin != Origin::kCommand) unsavedWork_ = true;
   history_.Record(std::exchange(current_, std::move(next)));
 }
 
@@ -99,26 +114,52 @@ bool Document::Load(const char* path, std::string& message) {
   }
   const int length = load.text->Length();
   message = LineCount(*load.text);
+  std::string note;
   if (load.outcome == FileLoad::Outcome::kCut) {
-    message += Fill(ui::kLoadCut, {Grouped(load.fileSize), Grouped(length)});
+    message += load.fileSize < 0 ? Fill(ui::kLoadCutOpenEnded, {Grouped(length)})
+                                 : Fill(ui::kLoadCut, {Grouped(load.fileSize), Grouped(length)});
+    note = Fill(ui::kTitleCut, {Grouped(length)});
   } else if (load.outcome == FileLoad::Outcome::kEndedAtNul) {
     message += Fill(ui::kLoadEndedAtNul, {Grouped(length), Grouped(load.NotLoaded())});
   }
-  Replace(std::move(load.text), message);
-  current_.fileName = name;
+  // The file's history starts here: undo never goes back into another file.
+  std::shared_ptr<const B2String1> text(std::move(load.text));
+  current_ = DocumentHistory::State{text, message, name, note};
+  history_.Clear();
+  savedText_ = std::move(text);
+  savedName_ = name;
+  unsavedWork_ = false;
   return true;
 }
 
 bool Document::Save(const char* path, std::string& message) {
-  const std::string name = NameOf(path == nullptr ? "" : path);
   const B2String1& text = Text();
-  if (!FileSave::Write(path, text.Data(), static_cast<std::size_t>(text.Length()))) {
-    message = Fill(ui::kSaveFailed, {name});
+  if (!SaveBytes(path, text.Data(), static_cast<std::size_t>(text.Length()), message)) {
     return false;
   }
-  message = Fill(ui::kSaved, {name});
-  current_.fileName = name;
+  current_.fileName = NameOf(path);
+  current_.titleNote.clear();
+  savedText_ = current_.text;
+  savedName_ = current_.fileName;
+  unsavedWork_ = false;
   return true;
+}
+
+bool Document::SaveBytes(const char* path, const char* bytes, std::size_t size,
+                         std::string& message) {
+  const std::string name = NameOf(path == nullptr ? "" : path);
+  switch (FileSave::Write(path, bytes, size)) {
+    case FileSave::Outcome::kSaved:
+      message = Fill(ui::kSaved, {name});
+      return true;
+    case FileSave::Outcome::kReadOnly:
+      message = Fill(ui::kSaveReadOnly, {name});
+      return false;
+    case FileSave::Outcome::kFailed:
+      break;
+  }
+  message = Fill(ui::kSaveFailed, {name});
+  return false;
 }
 
 std::string Document::LineCount(const B2String1& text) {

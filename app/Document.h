@@ -11,16 +11,21 @@
 /// The window's document: exactly the bytes loaded, dropped, pasted or produced by a command
 /// (at most 40,000,000), the status text that goes with them, and the name of the file they
 /// came from or went to. Every change of the text is a step that Undo takes back and Redo
-/// replays, restoring text, status and file name byte for byte. Texts are shared, never
-/// changed once held, so a step never copies one. Window-independent: the window shows what
-/// this holds and shows the messages its loads and saves give.
+/// replays, restoring text, status and file name byte for byte; a load starts a new history.
+/// Texts are shared, never changed once held, so a step never copies one. Window-independent:
+/// the window shows what this holds and shows the messages its loads and saves give.
 class Document {
  public:
   static constexpr std::size_t kMaxBytes = B2String1::kMaxLength;
 
+  /// Where a new text comes from. Typed and pasted text exists nowhere else until it is saved;
+  /// a paste also drops the file name, since the text is no longer the file's.
+  enum class Origin { kCommand, kTyped, kPasted };
+
   /// Empty text, empty status, no file name, no steps.
   explicit Document(std::size_t maxSteps = limits::kHistorySteps,
-                    std::size_t maxBytes = limits::kHistoryBytes);
+                    std::size_t maxBytes = limits::kHistoryBytes,
+                    std::size_t maxResident = limits::kHistoryMemoryBytes);
 
   /// The current text (an empty string at first).
   const B2String1& Text() const { return *current_.text; }
@@ -30,15 +35,26 @@ class Document {
   const std::string& Status() const { return current_.status; }
   /// The name of the file the text came from or was saved to; empty when none.
   const std::string& FileName() const { return current_.fileName; }
-  /// The title bar text: "<name> - Linsift", or "Linsift" without a file name.
+  /// The title bar text: "<name><note> - Linsift", or "Linsift" without a file name, behind
+  /// "*" when Modified. The note tells, until the next load or save, that the file was cut:
+  /// "（先頭 <n> バイト）".
   std::string Title() const;
 
-  /// Makes text (null: empty) the document with this status, as one step; the file name
-  /// stays. A text with room to spare is shrunk to its length before it is kept; one equal to
-  /// the current text shares the current buffer instead.
-  void Replace(std::unique_ptr<B2String1> text, std::string status);
+  /// True when the text differs from the file last loaded or saved under the current file
+  /// name (without a file: when the text is not empty).
+  bool Modified() const;
+  /// True when typed or pasted text became the document since the last load or save: work
+  /// that exists nowhere else, which closing should not drop without asking.
+  bool HasUnsavedWork() const { return unsavedWork_; }
+
+  /// Makes text (null: empty) the document with this status, as one step; the file name stays
+  /// (kPasted: it goes). A text with room to spare is shrunk to its length before it is kept;
+  /// one equal to the current text shares the current buffer instead.
+  void Replace(std::unique_ptr<B2String1> text, std::string status,
+               Origin origin = Origin::kCommand);
   /// As above with a buffer already shared (not shrunk).
-  void Replace(std::shared_ptr<const B2String1> text, std::string status);
+  void Replace(std::shared_ptr<const B2String1> text, std::string status,
+               Origin origin = Origin::kCommand);
   /// Changes the current status only, not a step (a command that gives no new text).
   void SetStatus(std::string status) { current_.status = std::move(status); }
 
@@ -51,16 +67,23 @@ class Document {
   const DocumentHistory& History() const { return history_; }
 
   /// Loads the file at path (FileLoad::Read). When something loaded, it becomes the document
-  /// as one step, the file name becomes path's name, the status becomes the line count
-  /// ("全<n>行", LF bytes plus one) followed, for a cut file or one ended at a NUL, by what was
-  /// and was not loaded; message gets that status; true. Otherwise nothing changes, message
-  /// gets why, naming the file, and false.
+  /// with no step to undo (the file's history starts here), the file name becomes path's name,
+  /// the status becomes the line count ("全<n>行", LF bytes plus one) followed, for a cut file
+  /// or one ended at a NUL, by what was and was not loaded, and a cut file's title gets its
+  /// note; message gets that status; true. Otherwise nothing changes, message gets why,
+  /// naming the file, and false.
   bool Load(const char* path, std::string& message);
 
-  /// Writes the text's bytes exactly to path (FileSave::Write). On success the file name
-  /// becomes path's name (not a step: text and status stay), message gets "保存しました：<name>",
-  /// true. On failure nothing changes, message gets "保存できません：<name>", false.
+  /// Writes the text's bytes exactly to path (SaveBytes). On success the file name becomes
+  /// path's name (not a step: text and status stay), the title loses its note and mark, there
+  /// is no unsaved work, true. On failure nothing changes, false. message: as SaveBytes.
   bool Save(const char* path, std::string& message);
+
+  /// Writes size bytes exactly to path (FileSave::Write), for a save and for text that cannot
+  /// become the document. message gets "保存しました：<name>", or "保存できません：<name>" with
+  /// "（読み取り専用です）" for a read-only file; true when saved.
+  static bool SaveBytes(const char* path, const char* bytes, std::size_t size,
+                        std::string& message);
 
   /// The status of a text that no filter wrote (loaded, pasted, typed, cleared): its line
   /// count "全<n>行" with n its LF bytes plus one, as the filters count lines.
@@ -77,4 +100,8 @@ class Document {
  private:
   DocumentHistory::State current_;
   DocumentHistory history_;
+  /// The text of the file last loaded or saved, and its name.
+  std::shared_ptr<const B2String1> savedText_;
+  std::string savedName_;
+  bool unsavedWork_ = false;
 };

@@ -9,6 +9,7 @@
 #include <memory>
 
 #include "app/CommandIds.h"
+#include "app/HistorySpill.h"
 #include "app/UiText.h"
 #include "app/WindowCommands.h"
 #include "app/WindowState.h"
@@ -198,11 +199,18 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_NCDESTROY:
       FreeState(window);
       return DefWindowProcA(window, message, wParam, lParam);
+    case WM_CLOSE:
+      OnClose(*state);  // may destroy the window and free the state
+      return 0;
     case WM_COMMAND:
       if (LOWORD(wParam) == ids::kSearchBox && HIWORD(wParam) == EN_CHANGE &&
           reinterpret_cast<HWND>(lParam) == state->searchBox) {
         // The marks follow the search text a moment after the typing stops.
         SetTimer(window, ids::kMarkTimer, ids::kMarkDelayMs, nullptr);
+        return 0;
+      }
+      if (state->pane.IsChangeNotice(wParam, lParam)) {
+        OnPaneChanged(*state);
         return 0;
       }
       OnCommand(*state, LOWORD(wParam));  // may destroy the window and free the state
@@ -231,7 +239,9 @@ HWND StartMainWindow(HINSTANCE instance, const char* commandLine, int show) {
   // The whole command line is one path: no quotes removed, no splitting at blanks.
   if (commandLine != nullptr) state->startupPath = commandLine;
 
-  state->convert = BindConverter().convert;
+  UseConverter(*state, BindConverter());
+  // Undo files of earlier runs that ended without removing theirs.
+  HistorySpill::RemoveLeftovers();
 
   INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_BAR_CLASSES};
   InitCommonControlsEx(&controls);

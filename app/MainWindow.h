@@ -14,13 +14,14 @@ constexpr int kMinClientWidth = 624;
 constexpr int kMinPaneHeight = 64;
 
 /// Runs start-up up to the message loop: keeps a copy of `commandLine` (one path, taken
-/// whole), binds the converter, registers the window class, creates the main window
+/// whole), binds the converter, removes the undo files that ended runs left behind
+/// (HistorySpill::RemoveLeftovers), registers the window class, creates the main window
 /// (which builds its controls), attaches the menu bar and the accelerator table, shows the
 /// window with `show`, gives the search box the focus, accepts dropped files, paints the
 /// window and then loads the file named by the command line (its outcome in the status bar).
-/// Returns the main window, whose WindowState (WindowState::Of) lives as long as the window; or
-/// null when the class cannot be registered or the window or one of its controls cannot be made;
-/// nothing is left behind then.
+/// Returns the main window, whose WindowState (WindowState::Of) lives as long as the window;
+/// or null when the class cannot be registered or the window or one of its controls cannot
+/// be made; nothing is left behind then.
 HWND StartMainWindow(HINSTANCE instance, const char* commandLine, int show);
 
 /// Handles one message taken off the queue of the main window's thread, as the message

@@ -91,8 +91,8 @@ bool PaneText::Create(HWND parent, HINSTANCE instance) {
   Call(SCI_CLEARCMDKEY, 'Y' + (SCMOD_CTRL << 16));
   Call(SCI_CLEARCMDKEY, 'Z' + ((SCMOD_CTRL | SCMOD_SHIFT) << 16));
   Call(SCI_SETUNDOCOLLECTION, 1);
-  // The window listens for SCN_UPDATEUI only; no notification for every change.
-  Call(SCI_SETMODEVENTMASK, SC_MOD_NONE);
+  // Text changes only (they send EN_CHANGE too); none for the marks' indicators.
+  Call(SCI_SETMODEVENTMASK, SC_MOD_INSERTTEXT | SC_MOD_DELETETEXT);
   // Line numbers in margin 0; the other margins take no room.
   Call(SCI_SETMARGINTYPEN, 0, SC_MARGIN_NUMBER);
   Call(SCI_SETMARGINWIDTHN, 1, 0);
@@ -131,8 +131,8 @@ LRESULT CALLBACK PaneText::SubclassProc(HWND window, UINT message, WPARAM wParam
   if (message == EM_REPLACESEL) {
     return pane->Call(SCI_REPLACESEL, 0, reinterpret_cast<LPARAM>(bytes.c_str()));
   }
+  pane->setByMessage_ = true;  // before the write, whose EN_CHANGE asks IsModified
   pane->WriteAll(bytes.data(), bytes.size());
-  pane->setByMessage_ = true;
   return TRUE;
 }
 

@@ -57,6 +57,11 @@ class PaneText {
   /// pasted, dropped or set with WM_SETTEXT.
   bool IsModified() const;
   void ClearModified();
+  /// True for the WM_COMMAND (wParam, lParam) by which the pane tells that its text changed.
+  bool IsChangeNotice(WPARAM wParam, LPARAM lParam) const {
+    return reinterpret_cast<HWND>(lParam) == handle_ && handle_ != nullptr &&
+           HIWORD(wParam) == EN_CHANGE;
+  }
 
   /// Marks every match of `matcher` in the lines on screen (and only there; a line as the
   /// filters read it, ended by LF) with the pane's indicator; null clears every mark.

@@ -109,20 +109,64 @@ using LineFilter = FilterResult (*)(const filters::Matcher& matcher, const char*
 // What the user typed in the pane since the last write becomes the document, as a step of
 // its own with its line count, so a command works on it and undo takes the typing back
 // first. False, with the reason in the status bar, when the typed text is too large to be
-// the document; the command must then change nothing.
-bool TakeTyping(WindowState& state) {
+// the document (it goes to `tooLarge` when given); the command must then change nothing.
+bool TakeTyping(WindowState& state, std::string* tooLarge = nullptr) {
   if (!state.pane.IsModified()) return true;
   // The control's own bytes: what the user did not touch stays as it was.
   const std::string_view typed = state.pane.Bytes();
   if (!Document::Fits(typed.size())) {
     SetWindowTextA(state.statusBar, ui::kResultTooLarge);
+    if (tooLarge != nullptr) *tooLarge = std::string(typed);
     return false;
   }
   auto text = std::make_unique<B2String1>(typed.data(), static_cast<int>(typed.size()));
   std::string status = Document::LineCount(*text);
-  state.document.Replace(std::move(text), std::move(status));
+  state.document.Replace(std::move(text), std::move(status), Document::Origin::kTyped);
   state.pane.ClearModified();
   return true;
+}
+
+// The message box's hook while AskToSave's box opens: names its buttons for what they do.
+HHOOK g_relabel = nullptr;
+
+LRESULT CALLBACK RelabelButtons(int code, WPARAM wParam, LPARAM lParam) {
+  if (code == HCBT_ACTIVATE) {
+    HWND box = reinterpret_cast<HWND>(wParam);
+    SetDlgItemTextA(box, IDYES, ui::kSaveButton);
+    SetDlgItemTextA(box, IDNO, ui::kDontSaveButton);
+    SetDlgItemTextA(box, IDCANCEL, ui::kCancelButton);
+    UnhookWindowsHookEx(g_relabel);
+    g_relabel = nullptr;
+  }
+  return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+// Asks whether to save unsaved work: IDYES (保存), IDNO (保存しない) or IDCANCEL.
+int AskToSave(const WindowState& state) {
+  g_relabel = SetWindowsHookExA(WH_CBT, RelabelButtons, nullptr, GetCurrentThreadId());
+  const int answer = MessageBoxA(state.window, ui::kUnsavedQuestion, ui::kQuestionCaption,
+                                 MB_YESNOCANCEL | MB_ICONWARNING);
+  if (g_relabel != nullptr) UnhookWindowsHookEx(g_relabel);
+  g_relabel = nullptr;
+  return answer;
+}
+
+bool SaveAs(WindowState& state);
+
+// True when the document may be left: no unsaved work, or the user saved it or chose to drop
+// it. Typing too large to become the document is unsaved work too.
+bool MayLeave(WindowState& state) {
+  std::string typed;
+  const bool taken = TakeTyping(state, &typed);
+  if (taken && !state.document.HasUnsavedWork()) return true;
+  switch (AskToSave(state)) {
+    case IDYES:
+      return SaveAs(state);
+    case IDNO:
+      return true;
+    default:
+      return false;
+  }
 }
 
 // Makes `text` the document with `status` as one step and shows it.
@@ -132,18 +176,19 @@ void ReplaceDocument(WindowState& state, std::unique_ptr<B2String1> text, std::s
 }
 
 // Takes what a core produced: a new text becomes the document with the core's status (empty
-// when it gives none); a status alone becomes the document's status; a result that was cut or
-// abandoned changes nothing and says so. Then ends `busy` and shows the count box, captioned
-// `caption`, so the status is already shown while the box waits.
+// when it gives none) and `note` behind it; a status alone becomes the document's status; a
+// result that was cut or abandoned changes nothing and says so. Then ends `busy` and shows the
+// count box, captioned `caption`, so the status is already shown while the box waits.
 void ShowResult(WindowState& state, FilterResult result, Busy& busy,
-                const std::string& caption = std::string()) {
+                const std::string& caption = std::string(),
+                const std::string& note = std::string()) {
   if (result.cut || result.gaveUp) {
     SetWindowTextA(state.statusBar, result.cut ? ui::kResultTooLarge : ui::kSearchAbandoned);
     return;
   }
   const std::optional<std::string> status = ShownTexts::Status(result);
   if (result.pane) {
-    ReplaceDocument(state, std::move(result.pane), status.value_or(std::string()));
+    ReplaceDocument(state, std::move(result.pane), status.value_or(std::string()) + note);
   } else if (status) {
     state.document.SetStatus(*status);
     SetWindowTextA(state.statusBar, status->c_str());
@@ -168,6 +213,17 @@ void RunLineFilter(WindowState& state, LineFilter filter) {
              ReadSearchText(state.searchBox, kSearchRead));
 }
 
+// What a conversion without the converter says behind its line count: which file is missing
+// or is no converter.
+std::string ConverterNote(const WindowState& state) {
+  const char* format = state.converterProblem == ConverterLibrary::Problem::kNotAConverter
+                           ? ui::kConverterInvalid
+                           : ui::kConverterMissing;
+  std::string note = format;
+  note.replace(note.find("%s"), 2, state.converterFile);
+  return note;
+}
+
 // The conversion's status counts the lines it wrote, each ended by CR LF, as the filters'.
 void ConvertDocument(WindowState& state) {
   Busy busy(state);
@@ -176,7 +232,7 @@ void ConvertDocument(WindowState& state) {
   if (text.Length() == 0) return;  // an empty text stays as it is
   ShowResult(state,
              filters::ConvertLines(state.convert, text.Data(), static_cast<size_t>(text.Length())),
-             busy);
+             busy, std::string(), state.convert == nullptr ? ConverterNote(state) : std::string());
 }
 
 // Asks for a file and loads it; cancelling changes nothing.
@@ -187,22 +243,42 @@ void OpenFile(WindowState& state) {
   LoadFile(state, state.path);
 }
 
-// Asks for a file name (and before overwriting a file) and writes the document's bytes there.
-void SaveAs(WindowState& state) {
-  if (!TakeTyping(state)) return;
+// Asks for a file name (and before overwriting a file, or saving an empty text) and writes
+// the document's bytes there. Typing too large to become the document is saved as the pane
+// holds it, leaving the document as it is. True once saved.
+bool SaveAs(WindowState& state) {
+  std::string typed;
+  const bool taken = TakeTyping(state, &typed);
+  if (taken && state.document.Text().Length() == 0 &&
+      MessageBoxA(state.window, ui::kEmptySaveQuestion, ui::kQuestionCaption,
+                  MB_OKCANCEL | MB_ICONQUESTION) != IDOK) {
+    return false;
+  }
   state.openDialog.lpstrTitle = ui::kSaveTitle;
   state.openDialog.Flags = OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY;
-  if (!GetSaveFileNameA(&state.openDialog)) return;
+  if (!GetSaveFileNameA(&state.openDialog)) return false;
   Busy busy(state);
   std::string message;
-  state.document.Save(state.path, message);
+  const bool saved = taken ? state.document.Save(state.path, message)
+                           : Document::SaveBytes(state.path, typed.data(), typed.size(), message);
   SetWindowTextA(state.statusBar, message.c_str());
-  SetWindowTextA(state.window, state.document.Title().c_str());
+  if (taken) SetWindowTextA(state.window, state.document.Title().c_str());
+  return saved;
 }
 
+// Typing too large to become the document blocks every command but this: undo drops it,
+// after asking, back to the document's last step.
 void UndoOrRedo(WindowState& state, bool undo) {
   Busy busy(state);
-  if (!TakeTyping(state)) return;
+  if (!TakeTyping(state)) {
+    if (!undo) return;
+    busy.End();
+    if (MessageBoxA(state.window, ui::kDropTypingQuestion, ui::kQuestionCaption,
+                    MB_OKCANCEL | MB_ICONWARNING) == IDOK) {
+      ShowDocument(state);
+    }
+    return;
+  }
   if (undo ? state.document.Undo() : state.document.Redo()) ShowDocument(state);
 }
 
@@ -263,13 +339,14 @@ void ClearAndPaste(WindowState& state) {
     SetWindowTextA(state.statusBar, ui::kResultTooLarge);
   } else if (text) {
     std::string status = Document::LineCount(*text);
-    ReplaceDocument(state, std::move(text), std::move(status));
+    state.document.Replace(std::move(text), std::move(status), Document::Origin::kPasted);
+    ShowDocument(state);
   }
 }
 
 void ClearPane(WindowState& state) {
   if (!TakeTyping(state)) return;
-  if (MessageBoxA(state.window, ui::kClearQuestion, ui::kClearCaption, MB_OKCANCEL) == IDOK) {
+  if (MessageBoxA(state.window, ui::kClearQuestion, ui::kQuestionCaption, MB_OKCANCEL) == IDOK) {
     Busy busy(state);
     ReplaceDocument(state, nullptr, Document::LineCount(B2String1()));
   }
@@ -324,8 +401,8 @@ void PrepareOpenDialog(WindowState& state) {
 }
 
 bool LoadFile(WindowState& state, const char* path) {
+  if (!MayLeave(state)) return false;
   Busy busy(state);
-  if (!TakeTyping(state)) return false;
   std::string message;
   if (!state.document.Load(path, message)) {
     SetWindowTextA(state.statusBar, message.c_str());
@@ -349,9 +426,10 @@ void OnCommand(WindowState& state, int id) {
     case ids::kOpenFile:
       return OpenFile(state);
     case ids::kSaveAs:
-      return SaveAs(state);
+      SaveAs(state);
+      return;
     case ids::kExit:
-      DestroyWindow(state.window);
+      SendMessageA(state.window, WM_CLOSE, 0, 0);
       return;
     case ids::kSelectAll:
       return SelectAll(state);
@@ -391,12 +469,45 @@ void OnInitMenuPopup(const WindowState& state, HMENU popup, LPARAM position) {
 
 LRESULT OnDropFiles(WindowState& state, WPARAM wParam, LPARAM lParam) {
   HDROP drop = reinterpret_cast<HDROP>(wParam);
-  // Only the first file is taken. A drop without any file would otherwise load the
-  // path left over from before; it changes nothing. So does a drop while busy.
-  const bool take = !state.busy && DragQueryFileA(drop, 0, state.path, sizeof(state.path)) > 0;
+  // Only the first file is taken, its path whole: the drop is asked for its length first. A
+  // drop without any file changes nothing (it would otherwise load the path left over from
+  // before); so does a drop while busy.
+  std::string path;
+  const UINT length = state.busy ? 0 : DragQueryFileA(drop, 0, nullptr, 0);
+  if (length > 0) {
+    path.assign(length + 1, '\0');
+    path.resize(DragQueryFileA(drop, 0, path.data(), length + 1));
+  }
   DragFinish(drop);
-  if (take) LoadFile(state, state.path);
+  if (!path.empty()) {
+    // The dialogs start with the dropped path when it fits their buffer.
+    if (path.size() < sizeof(state.path)) std::memcpy(state.path, path.c_str(), path.size() + 1);
+    LoadFile(state, path.c_str());
+  }
   return DefWindowProcA(state.window, WM_DROPFILES, wParam, lParam);
+}
+
+void OnClose(WindowState& state) {
+  if (state.busy || !MayLeave(state)) return;
+  DestroyWindow(state.window);
+}
+
+void OnPaneChanged(WindowState& state) {
+  if (!state.pane.IsModified()) return;
+  // Typed text makes the document differ from its file until the next command takes it; a
+  // title already marked stays as it is, so typing costs no comparison of texts.
+  const std::string shown = PaneText::ReadText(state.window);
+  if (shown.rfind(ui::kTitleModified, 0) == 0) return;
+  const std::string title = state.document.Title();
+  const std::string marked =
+      title.rfind(ui::kTitleModified, 0) == 0 ? title : ui::kTitleModified + title;
+  SetWindowTextA(state.window, marked.c_str());
+}
+
+void UseConverter(WindowState& state, const ConverterLibrary::EntryPoints& entries) {
+  state.convert = entries.convert;
+  state.converterProblem = entries.problem;
+  state.converterFile = entries.file;
 }
 
 std::unique_ptr<filters::Matcher> SearchMatcher(const WindowState& state, std::string& why) {

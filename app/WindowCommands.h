@@ -9,20 +9,35 @@
 #include <string>
 
 #include "app/WindowState.h"
+#include "binding/ConverterLibrary.h"
 #include "filters/Matcher.h"
 
 /// Runs the command `id` (a button or menu identifier); other identifiers, among them
-/// 0 and 1 from the search box, status bar and pane, do nothing. ids::kExit destroys the
-/// window, which frees `state`: the caller must not use it afterwards.
+/// 0 and 1 from the search box, status bar and pane, do nothing. ids::kExit closes the
+/// window as its close button does (OnClose): when it is destroyed, `state` is freed and
+/// the caller must not use it afterwards.
 void OnCommand(WindowState& state, int id);
+
+/// WM_CLOSE (close button, Alt+F4, 終了): destroys the window, after asking 保存 / 保存しない /
+/// キャンセル when the document holds unsaved work (Document::HasUnsavedWork, or typing in the
+/// pane not yet taken). 保存 runs 名前を付けて保存 and closes only once it saved; キャンセル
+/// keeps the window. Results of commands on a loaded file are no unsaved work.
+void OnClose(WindowState& state);
+
+/// The pane told of a change: the title gets its mark when the user edited the pane.
+void OnPaneChanged(WindowState& state);
+
+/// Makes `entries` the window's converter; without one, conversions percent-decode only and
+/// their status tells why, naming entries.file.
+void UseConverter(WindowState& state, const ConverterLibrary::EntryPoints& entries);
 
 /// When the Edit popup (bar position 1) opens: enables the paste item when the clipboard
 /// holds text, undo when there is a step or typing to undo, redo when there is a step to
 /// redo and no typing since; grays them otherwise. Other popups are left alone.
 void OnInitMenuPopup(const WindowState& state, HMENU popup, LPARAM position);
 
-/// Loads the first dropped file as LoadFile does; releases the drop. Returns what
-/// DefWindowProcA gives for the message.
+/// Loads the first dropped file as LoadFile does, its path taken whole however long; releases
+/// the drop. Returns what DefWindowProcA gives for the message.
 LRESULT OnDropFiles(WindowState& state, WPARAM drop, LPARAM lParam);
 
 /// Shows the document of `state`: its text in the pane (the pane is then unmodified), its
@@ -32,9 +47,10 @@ void ShowDocument(WindowState& state);
 /// Prepares the open dialog's record of `state` once its window exists.
 void PrepareOpenDialog(WindowState& state);
 
-/// Loads the file at `path` into the document (Document::Load) as one step, after what the
-/// user typed, and shows it: text, status (line count, and what was not loaded) and title.
-/// A failed load changes nothing but the status bar, which says why; false then.
+/// Loads the file at `path` into the document (Document::Load), which starts its history, and
+/// shows it: text, status (line count, and what was not loaded) and title. Unsaved work is
+/// asked about first, as OnClose does; キャンセル loads nothing. A failed load changes nothing
+/// but the status bar, which says why; false then.
 bool LoadFile(WindowState& state, const char* path);
 
 /// The one matcher of the window: the search box's text under the window's options, for the

@@ -11,8 +11,10 @@
 
 #include "app/Document.h"
 #include "app/PaneText.h"
+#include "binding/ConverterLibrary.h"
 #include "filters/Matcher.h"
 #include "nkf32/nkf32.h"
+#include "text/Limits.h"
 
 /// The state of one main window. MainWindow creates it in StartMainWindow and hands it to
 /// the window at WM_NCCREATE (GWLP_USERDATA); the window frees it at WM_NCDESTROY. The
@@ -45,15 +47,19 @@ struct WindowState {
   HMENU versionMenu = nullptr;
 
   /// The record of the open and save dialogs, owned by the window, and the path they share
-  /// with drops: never cleared, so a dialog starts with the last path chosen or dropped.
+  /// with drops: never cleared, so a dialog starts with the last path chosen or dropped. Room
+  /// for a path of the system's long-path limit.
   OPENFILENAMEA openDialog{};
-  char path[256] = {};
-  char fileTitle[256] = {};
+  char path[limits::kPathBytes] = {};
+  char fileTitle[512] = {};
 
   /// The command line, one path taken whole; empty when there was none.
   std::string startupPath;
-  /// The converter bound at start-up, or null when nkf32 could not be bound.
+  /// The converter bound at start-up, or null when nkf32 could not be bound; then why, and
+  /// the file that was looked for (UseConverter).
   NkfConvertFn convert = nullptr;
+  ConverterLibrary::Problem converterProblem = ConverterLibrary::Problem::kMissing;
+  std::string converterFile;
 
   /// The state of the main window `window`; null before WM_NCCREATE and after
   /// WM_NCDESTROY. `window` must be a window of the class ui::kClassName.

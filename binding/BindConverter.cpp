@@ -4,9 +4,7 @@
 namespace {
 
 ConverterLibrary::EntryPoints Bind(const ConverterLibrary::EntryPoints& entries) {
-  if (entries.setOption == nullptr || entries.convert == nullptr) {
-    return ConverterLibrary::EntryPoints();
-  }
+  if (entries.setOption == nullptr || entries.convert == nullptr) return entries;
   entries.setOption("-s");
   return entries;
 }

@@ -9,6 +9,7 @@
 
 #ifdef _WIN32
 #include <io.h>
+#include <windows.h>
 #define LINSIFT_OPEN(path) _open(path, _O_RDONLY | _O_BINARY)
 #define LINSIFT_CLOSE _close
 using StatBuf = struct _stat64;
@@ -60,4 +61,24 @@ bool InputFile::Open(const std::string& path, std::string& error) {
   posix_fadvise(fd_, 0, 0, POSIX_FADV_SEQUENTIAL);  // only advice: a larger read-ahead
 #endif
   return true;
+}
+
+bool InputFile::IsSameFileAs(int fd) const {
+  StatBuf input;
+  StatBuf other;
+  if (fd_ < 0 || LINSIFT_FSTAT(fd_, &input) != 0 || LINSIFT_FSTAT(fd, &other) != 0) return false;
+  if ((input.st_mode & S_IFMT) != S_IFREG || (other.st_mode & S_IFMT) != S_IFREG) return false;
+#ifdef _WIN32
+  // Windows gives no inode through fstat: the volume and the file index tell a file.
+  BY_HANDLE_FILE_INFORMATION a{};
+  BY_HANDLE_FILE_INFORMATION b{};
+  if (!GetFileInformationByHandle(reinterpret_cast<HANDLE>(_get_osfhandle(fd_)), &a) ||
+      !GetFileInformationByHandle(reinterpret_cast<HANDLE>(_get_osfhandle(fd)), &b)) {
+    return false;
+  }
+  return a.dwVolumeSerialNumber == b.dwVolumeSerialNumber && a.nFileIndexHigh == b.nFileIndexHigh &&
+         a.nFileIndexLow == b.nFileIndexLow;
+#else
+  return input.st_dev == other.st_dev && input.st_ino == other.st_ino;
+#endif
 }

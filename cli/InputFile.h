@@ -16,6 +16,11 @@ class InputFile {
   /// reason that names the file, when it is missing, a directory or cannot be opened.
   bool Open(const std::string& path, std::string& error);
 
+  /// True when the open input is a regular file that is also the open file descriptor fd (the
+  /// same device and inode; on Windows the same volume and file index): reading it while
+  /// writing fd would read the output back, without end.
+  bool IsSameFileAs(int fd) const;
+
   /// The open file descriptor; -1 before a successful Open.
   int Descriptor() const { return fd_; }
   /// The file's name as given, or "(standard input)".

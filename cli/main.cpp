@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "binding/BindConverter.h"
 #include "cli/InputFile.h"
 #include "cli/LineBlocks.h"
 #include "cli/StreamCommand.h"
@@ -69,8 +70,9 @@ const char kUsage[] =
     "  zcat big.log.gz | linsift-cli delete-up-to = - > values.txt\n"
     "  parallel --pipepart --block 64M -k -a big.log linsift-cli extract SEARCH > out.txt\n"
     "\n"
-    "Exit status: 0 done; 1 a FILE could not be read (the others are still done), the output\n"
-    "could not be written, or nkf32 is missing for convert; 2 usage error.\n";
+    "Exit status: 0 done; 1 a FILE could not be read or is the output itself (the others are\n"
+    "still done), the output could not be written, or nkf32 is missing or no converter for\n"
+    "convert; 2 usage error.\n";
 
 constexpr size_t kDefaultBlockSize = size_t{1} << 20;  // blocks stay in the cache between passes
 
@@ -267,9 +269,15 @@ int main(int argc, char** argv) {
 
   NkfConvertFn convert = nullptr;
   if (args.kind == Kind::kConvert && !args.noConverter) {
-    convert = StreamCommand::LoadConverter();
+    const ConverterLibrary::EntryPoints entries = BindConverter();
+    convert = entries.convert;
     if (convert == nullptr) {
-      Complain("convert: nkf32 not found beside the program (--no-converter percent-decodes only)");
+      Complain(entries.problem == ConverterLibrary::Problem::kNotAConverter
+                   ? "convert: " + entries.file +
+                         " is not a converter: it lacks SetNkfOption or NkfConvert"
+                         " (--no-converter percent-decodes only)"
+                   : "convert: nkf32 not found beside the program: " + entries.file +
+                         " is missing (--no-converter percent-decodes only)");
       return 1;
     }
   }
@@ -285,6 +293,11 @@ int main(int argc, char** argv) {
     InputFile input;
     if (!input.Open(path, error)) {
       Complain(error);
+      failed = true;
+      continue;
+    }
+    if (input.IsSameFileAs(1)) {
+      Complain(input.Name() + ": input file is also the output");
       failed = true;
       continue;
     }

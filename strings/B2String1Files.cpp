@@ -5,19 +5,11 @@
 #include <memory>
 
 #include "strings/B2String1.h"
-#include "strings/FileLoad.h"
 #include "strings/B2StringMemory.h"
+#include "strings/FileLoad.h"
+#include "strings/FileSave.h"
 #include "text/HexDigit.h"
 #include "text/PercentDecode.h"
-
-namespace {
-
-struct FileCloser {
-  void operator()(std::FILE* f) const { std::fclose(f); }
-};
-using File = std::unique_ptr<std::FILE, FileCloser>;
-
-}  // namespace
 
 // --- Percent-decoding --------------------------------------------------------------------------
 
@@ -36,28 +28,19 @@ signed char B2String1::UrlDecode() {
 // --- Files -------------------------------------------------------------------------------------
 
 bool B2String1::LoadFile(const char* path) {
-  // One byte more than the file holds, so a file that fits is read whole and then seen to end.
   const FileLoad::Raw raw = FileLoad::ReadRaw(path, maxLength);
   if (raw.outcome != FileLoad::Outcome::kWhole) return false;
   char* bytes = raw.bytes.get();
-  const int n = static_cast<int>(raw.asked);
-  int keep;
-  if (raw.got == 0) {
+  int keep = static_cast<int>(raw.got);
+  if (keep == 0) {
     keep = 1;  // an empty file loads as one NUL byte
     bytes[0] = '\0';
-  } else if (raw.got < raw.asked) {
-    keep = static_cast<int>(raw.got);  // only what was actually read
-  } else {
-    // The read filled the cap: a trailing NUL there is dropped.
-    keep = (bytes[n - 1] == '\0' && n > 1) ? n - 1 : n;
+  } else if (keep == maxLength && bytes[keep - 1] == '\0' && keep > 1) {
+    --keep;  // the read filled the cap: a trailing NUL there is dropped
   }
   return Set(bytes, keep);
 }
 
 bool B2String1::SaveFile(const char* path) const {
-  if (!path) return false;
-  File file(std::fopen(path, "wb"));
-  if (!file) return false;
-  if (length > 0) std::fwrite(buffer, 1, static_cast<size_t>(length), file.get());
-  return true;
+  return FileSave::Write(path, buffer, static_cast<size_t>(length)) == FileSave::Outcome::kSaved;
 }

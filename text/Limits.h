@@ -18,10 +18,15 @@ constexpr int kSearchCapacity = kSearchBytes + 1;
 constexpr int kCountSearchCapacity = kSearchBytes + 2;
 
 /// Undo steps the window's document keeps at most, and bytes of text those steps hold at most;
-/// the oldest go first. Twenty steps of 40,000,000-byte texts would not fit in memory, so the
-/// byte bound decides for large texts (ten steps of the largest) and the step bound for small
-/// ones.
+/// the oldest go first: 100 steps of small texts, 25 of the largest.
 constexpr int kHistorySteps = 100;
-constexpr int kHistoryBytes = 400000000;
+constexpr int kHistoryBytes = 1000000000;
+/// Bytes of the undo and redo steps' texts held in memory at most (five of the largest); the
+/// others wait in a temporary file.
+constexpr int kHistoryMemoryBytes = 200000000;
+
+/// Bytes of a path the window takes from a drop or the open dialog: the system's long-path
+/// limit of 32,767 characters, each at most two bytes in the ANSI code page, and a NUL.
+constexpr int kPathBytes = 2 * 32767 + 1;
 
 }  // namespace limits

@@ -27,6 +27,13 @@ void MainWindowTest::TearDown() {
   }
 }
 
+std::string MainWindowTest::Title() const { return PaneText::ReadText(window_); }
+
+void MainWindowTest::Type(const std::string& text) {
+  SendMessageA(PaneHandle(), EM_SETSEL, 0x7FFFFFFF, 0x7FFFFFFF);  // the end
+  SendMessageA(PaneHandle(), EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
 RECT MainWindowTest::PlaceOf(HWND control) const {
   RECT place{};
   GetWindowRect(control, &place);

@@ -43,6 +43,10 @@ class MainWindowTest : public testing::Test {
 
   std::string Pane() const;
   std::string Status() const;
+  /// The title bar's text.
+  std::string Title() const;
+  /// Types `text` at the end of the pane as the user would.
+  void Type(const std::string& text);
   /// Makes `text` the document (one step, empty status) and shows it, as a command would.
   void SetPane(const std::string& text);
   /// The document's bytes.

@@ -29,17 +29,11 @@ class DocumentWindowTest : public MainWindowTest {
     keys[VK_CONTROL] = 0;
     SetKeyboardState(keys);
   }
-  std::string Title() const { return PaneText::ReadText(Window()); }
   // Whether the Edit menu, as it opens, offers the item `id`.
   bool Offered(int id) {
     SendMessageA(Window(), WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(State().editMenu),
                  ids::kEditMenuPosition);
     return !(GetMenuState(State().editMenu, static_cast<UINT>(id), MF_BYCOMMAND) & MF_GRAYED);
-  }
-  // Types `text` at the end of the pane as the user would.
-  void Type(const std::string& text) {
-    SendMessageA(PaneHandle(), EM_SETSEL, 0x7FFFFFFF, 0x7FFFFFFF);  // the end
-    SendMessageA(PaneHandle(), EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text.c_str()));
   }
   void Open(const std::string& path) {
     DialogAnswer dialog(ui::kOpenTitle, 0, TypePathAndOpen(path, nullptr));
@@ -78,7 +72,7 @@ TEST_F(DocumentWindowTest, LoadedBytesAreKeptAndConvertedFromThem) {
   EXPECT_EQ(DocumentText(), sjis);
   EXPECT_EQ(Pane(), sjis);
   EXPECT_EQ(Status(), Lines(3));
-  EXPECT_EQ(Title(), "linsift utf8.txt - Linsift");  // the text still came from that file
+  EXPECT_EQ(Title(), "*linsift utf8.txt - Linsift");  // came from that file, differs from it
 
   // EUC-JP, percent-encoded on one line and raw on the other, through the other item.
   const std::string euc =
@@ -155,24 +149,26 @@ TEST_F(DocumentWindowTest, ResultPastTheLimitChangesNothing) {
     EXPECT_EQ(&State().document.Text(), before) << id;
     EXPECT_EQ(PaneHandle(), pane) << id << ": the pane was written";
   }
-  EXPECT_EQ(State().document.History().UndoCount(), 1u);
+  EXPECT_EQ(State().document.History().UndoCount(), 0u);  // the load started the history
 }
 
-// 25 changes of every kind, taken back and replayed by menu item and by key wherever the
-// focus is: document, status and title come back byte for byte.
+// 25 changes of every kind after a load, taken back and replayed by menu item and by key
+// wherever the focus is: document, status and title come back byte for byte. The load
+// started the history: undo stops at it.
 TEST_F(DocumentWindowTest, TwentyFiveStepsUndoAndRedoByteForByte) {
   struct Seen {
     std::string text, status, title;
   };
   std::vector<Seen> seen;
   auto keep = [&] { seen.push_back({DocumentText(), Status(), Title()}); };
+  Drop({WriteTempFile("linsift steps.txt", "x\nan 0\n%41\n")});
   EXPECT_FALSE(Offered(ids::kUndo));
   keep();
   for (int i = 0; seen.size() < 26; ++i) {
     const std::string n = std::to_string(i);
     switch (i % 6) {
       case 0:
-        Drop({WriteTempFile("linsift step " + n + ".txt", "x" + n + "\nan " + n + "\n%41\n")});
+        SetPane("x" + n + "\nan " + n + "\n%41\n");
         break;
       case 1:
         ASSERT_TRUE(PutOnClipboard(("pasted " + n + "\nan\n").c_str()));
@@ -197,7 +193,7 @@ TEST_F(DocumentWindowTest, TwentyFiveStepsUndoAndRedoByteForByte) {
         Press(ids::kConvertUrl);
         break;
       case 5: {
-        DialogAnswer question(ui::kClearCaption, IDOK);
+        DialogAnswer question(ui::kQuestionCaption, IDOK);
         Press(ids::kClearPane);
         break;
       }
@@ -221,7 +217,7 @@ TEST_F(DocumentWindowTest, TwentyFiveStepsUndoAndRedoByteForByte) {
   EXPECT_FALSE(Offered(ids::kUndo));
   EXPECT_TRUE(Offered(ids::kRedo));
   CtrlKey(PaneHandle(), 'Z');  // nothing left: nothing changes
-  EXPECT_EQ(Title(), "Linsift");
+  EXPECT_EQ(Title(), "linsift steps.txt - Linsift");
   for (size_t at = 1; at <= steps; ++at) {
     CtrlKey(at % 2 == 0 ? State().searchBox : PaneHandle(), 'Y');
     EXPECT_EQ(DocumentText(), seen[at].text) << at;
@@ -299,17 +295,20 @@ TEST_F(DocumentWindowTest, SaveWritesTheBytesAndAsksBeforeOverwriting) {
   EXPECT_TRUE(Save(target, IDYES));
   EXPECT_EQ(read(target), "new text\n");
 
-  // A failed write: its temporary file cannot be made (a folder stands in its place).
-  const std::string blocker = target + ".linsift-save";
-  CreateDirectoryA(blocker.c_str(), nullptr);
+  // What lies beside it under the old temporary name stays; a read-only file is refused and
+  // stays as it was.
+  const std::string beside = WriteTempFile("linsift saved.txt.linsift-save", "precious");
+  SetFileAttributesA(target.c_str(), FILE_ATTRIBUTE_READONLY);
   SetPane("not written\n");
   SetStatus("before");
   EXPECT_TRUE(Save(target, IDYES));
   EXPECT_EQ(read(target), "new text\n");
-  EXPECT_EQ(Status(), Said(ui::kSaveFailed, "linsift saved.txt"));
-  EXPECT_EQ(Title(), "linsift saved.txt - Linsift");
+  EXPECT_EQ(read(beside), "precious");
+  EXPECT_EQ(Status(), Said(ui::kSaveReadOnly, "linsift saved.txt"));
+  EXPECT_EQ(Title(), "*linsift saved.txt - Linsift");
   EXPECT_EQ(DocumentText(), "not written\n");
-  RemoveDirectoryA(blocker.c_str());
+  SetFileAttributesA(target.c_str(), FILE_ATTRIBUTE_NORMAL);
+  DeleteFileA(beside.c_str());
   DeleteFileA(target.c_str());
 }
 

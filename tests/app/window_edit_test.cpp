@@ -71,15 +71,15 @@ TEST_F(MainWindowTest, ClearPaneAsksFirst) {
   SetPane("keep me\r\n");
   SetStatus("kept");
   {
-    DialogAnswer question(ui::kClearCaption, IDCANCEL);
+    DialogAnswer question(ui::kQuestionCaption, IDCANCEL);
     Press(ids::kClearPane);
     question.Join();
-    ASSERT_TRUE(question.found()) << "no question captioned " << ui::kClearCaption;
+    ASSERT_TRUE(question.found()) << "no question captioned " << ui::kQuestionCaption;
     EXPECT_EQ(question.text(), ui::kClearQuestion);
   }
   EXPECT_EQ(Pane(), "keep me\r\n");
   {
-    DialogAnswer question(ui::kClearCaption, IDOK);
+    DialogAnswer question(ui::kQuestionCaption, IDOK);
     Press(ids::kClearPane);
     question.Join();
     ASSERT_TRUE(question.found());

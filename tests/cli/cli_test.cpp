@@ -17,6 +17,7 @@
 #endif
 
 #include "support/ExecutablePath.h"
+#include "support/TempFolder.h"
 
 namespace {
 
@@ -78,10 +79,11 @@ std::string Temp(const char* name) {
 // file stdinPath when given.
 enum class Input { kRedirect, kPipe };
 
-// The program at program; standard output to stdoutPath instead when given.
+// The program at program; standard output to stdoutPath instead when given, through
+// `redirect` (">" or ">>").
 Outcome RunCliAt(const std::string& program, const std::string& args,
                  const std::string& stdinPath = std::string(), Input input = Input::kRedirect,
-                 const std::string& stdoutPath = std::string()) {
+                 const std::string& stdoutPath = std::string(), const char* redirect = ">") {
   const std::string out = stdoutPath.empty() ? Temp("out") : stdoutPath;
   const std::string err = Temp("err");
   if (stdoutPath.empty()) g_made.push_back(out);
@@ -96,7 +98,7 @@ Outcome RunCliAt(const std::string& program, const std::string& args,
   if (!stdinPath.empty() && input == Input::kPipe) {
     command = std::string(cat) + " \"" + stdinPath + "\" | " + command;
   }
-  command += " > \"" + out + "\" 2> \"" + err + "\"";
+  command += std::string(" ") + redirect + " \"" + out + "\" 2> \"" + err + "\"";
   Outcome outcome;
 #ifdef _WIN32
   // cmd /c strips one pair of quotes around the whole line. The command is UTF-8 (--utf8 tests
@@ -319,21 +321,59 @@ TEST_F(Cli, FileNamesAreWrittenAsGivenAndOnlyTheCountsAsUtf8) {
   EXPECT_EQ(o.out.substr(0, o.out.find('\n')), named + ":全2行 全1件");
 }
 
+// Missing, empty and without the entry points: each named, and told apart.
 TEST_F(Cli, ConvertWithoutTheConverterIsAnErrorUnlessAskedFor) {
-  const std::string alone = Temp("alone-cli");
-  g_made.push_back(alone);
+  const TempFolder folder("cli_converter");
+  const std::string alone = folder.PathOf("linsift-cli");
   ASSERT_EQ(std::system(("cp \"" + CliPath() + "\" \"" + alone + "\"").c_str()), 0);
+  const std::string library = folder.PathOf("libnkf32.so");
   const std::string file = Temp("convert.txt");
   WriteFile(file, "a%41\n");
   Outcome o = RunCliAt(alone, "convert \"" + file + "\"");
   EXPECT_EQ(o.status, 1);
   EXPECT_EQ(o.out, "");
   EXPECT_NE(o.err.find("nkf32 not found"), std::string::npos) << o.err;
+  EXPECT_NE(o.err.find(library + " is missing"), std::string::npos) << o.err;
   o = RunCliAt(alone, "convert --no-converter \"" + file + "\"");
   EXPECT_EQ(o.status, 0);
   EXPECT_EQ(o.out, "aA\r\n");
+
+  // An empty file, then a real library without the two entry points.
+  folder.Write("libnkf32.so", "");
+  for (int kind = 0; kind < 2; ++kind) {
+    o = RunCliAt(alone, "convert \"" + file + "\"");
+    EXPECT_EQ(o.status, 1) << kind;
+    EXPECT_EQ(o.out, "");
+    EXPECT_NE(o.err.find(library + " is not a converter"), std::string::npos) << o.err;
+    ASSERT_EQ(std::system(("cp \"$(ldd \"" + CliPath() +
+                           "\" | grep -o '/[^ ]*libm\\.so[^ ]*')\" \"" + library + "\"")
+                              .c_str()),
+              0);
+  }
 }
 #endif
+
+// An input that is the output itself (>> onto it) is named and skipped, or it would grow
+// without end; the other inputs are still done.
+TEST_F(Cli, AnInputThatIsTheOutputIsSkipped) {
+  const std::string other = Temp("other.txt");
+  WriteFile(other, "an\n");
+  for (const std::string& args :
+       {"extract a \"" + fruit_ + "\"", "extract a \"" + other + "\" \"" + fruit_ + "\""}) {
+    const Outcome o = RunCliAt(CliPath(), args, "", Input::kRedirect, fruit_, ">>");
+    EXPECT_EQ(o.status, 1) << args;
+    EXPECT_NE(o.err.find(fruit_ + ": input file is also the output"), std::string::npos) << o.err;
+  }
+  EXPECT_EQ(Slurp(fruit_), "apple\r\nbanana\r\nan\r\n");  // other's line, appended once
+#ifndef _WIN32
+  // Standard input too (Wine's cmd cannot open one file for both redirections).
+  const Outcome piped = RunCliAt(CliPath(), "extract a", fruit_, Input::kRedirect, fruit_, ">>");
+  EXPECT_EQ(piped.status, 1);
+  EXPECT_NE(piped.err.find("(standard input): input file is also the output"), std::string::npos)
+      << piped.err;
+  EXPECT_EQ(Slurp(fruit_), "apple\r\nbanana\r\nan\r\n");
+#endif
+}
 
 TEST_F(Cli, UsageErrorsExitWithTwo) {
   const std::string longSearch(256, 'a');

@@ -10,7 +10,11 @@
 #include "support/TempFolder.h"
 
 #ifndef _WIN32
+#include <sys/stat.h>
 #include <unistd.h>
+
+#include <algorithm>
+#include <thread>
 #endif
 
 namespace {
@@ -54,8 +58,26 @@ TEST(FileLoad, TellsWhatWasLoadedFromEachKindOfFile) {
   }
 }
 
-TEST(FileLoad, KeepsTheFirst40MillionBytesOfALargerFile) {
+TEST(FileLoad, KeepsTheWholeLinesWithinThe40MillionBytesOfALargerFile) {
   const TempFolder folder("file_load_cut");
+  // Lines of 100 bytes, 40,000,010 in all: the last line break within the limit is at
+  // 39,999,999 (the 400,000th line's), so every line but the rest is kept whole.
+  std::string lines;
+  for (int i = 0; i < 400000; ++i) lines += std::string(99, static_cast<char>('a' + i % 26)) + '\n';
+  lines += "0123456789";
+  lines[39999999 - 100] = 'x';  // one line shorter, one longer: the cut falls inside a line
+  lines[39999998 - 100] = '\n';
+  FileLoad cut = FileLoad::Read(folder.Write("lines", lines).c_str());
+  EXPECT_EQ(cut.outcome, Outcome::kCut);
+  ASSERT_TRUE(cut.Loaded());
+  EXPECT_EQ(cut.text->Length(), 40000000);  // ends at the 400,000th line's LF
+  lines.insert(39999990, "tail");           // now that LF lies behind the limit
+  cut = FileLoad::Read(folder.Write("lines", lines).c_str());
+  EXPECT_EQ(cut.text->Length(), 39999998 - 100 + 1);
+  EXPECT_EQ(cut.text->CharAt(cut.text->Length() - 1), '\n');
+  EXPECT_EQ(cut.fileSize, 40000014);
+
+  // One line longer than the limit cannot be kept whole: its first 40,000,000 bytes are.
   std::string bytes(40000001, 'a');
   bytes[39999999] = 'z';
   FileLoad load = FileLoad::Read(folder.Write("over", bytes).c_str());
@@ -136,5 +158,37 @@ TEST(FileLoad, TakesTheSizeIn64BitsAndRefuses2GiBAndMore) {
   ASSERT_TRUE(s.LoadFile(below.c_str()));  // LoadFile keeps NULs; a final one at the cap goes
   EXPECT_EQ(s.Length(), 40000000 - 1);
 }
+
+#ifndef _WIN32
+// The reported size only sizes the first buffer: a file that reports 0 (a device, /proc) and
+// one that grows while it is read are read to their end.
+TEST(FileLoad, ReadsToTheEndWhateverSizeTheFileReports) {
+  const FileLoad proc = FileLoad::Read("/proc/self/status");
+  EXPECT_EQ(proc.outcome, Outcome::kWhole);
+  ASSERT_TRUE(proc.Loaded());
+  EXPECT_NE(TextOf(proc).find("Name:"), std::string::npos);
+  EXPECT_EQ(proc.fileSize, proc.text->Length());
+
+  // A pipe reports 0 bytes while a writer adds 300,000 more in pieces.
+  const TempFolder folder("file_load_growing");
+  const std::string fifo = folder.PathOf("fifo");
+  ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+  std::string written;
+  for (int i = 0; i < 30000; ++i) written += "line " + std::to_string(i % 10000) + "\n";
+  std::thread writer([&] {
+    std::FILE* f = std::fopen(fifo.c_str(), "wb");
+    for (size_t at = 0; at < written.size(); at += 4096) {
+      std::fwrite(written.data() + at, 1, std::min<size_t>(4096, written.size() - at), f);
+      std::fflush(f);
+    }
+    std::fclose(f);
+  });
+  const FileLoad grown = FileLoad::Read(fifo.c_str());
+  writer.join();
+  EXPECT_EQ(grown.outcome, Outcome::kWhole);
+  EXPECT_EQ(TextOf(grown), written);
+  EXPECT_EQ(grown.fileSize, static_cast<std::int64_t>(written.size()));
+}
+#endif
 
 }  // namespace
