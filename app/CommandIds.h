@@ -47,4 +47,12 @@ constexpr int kConvertUrl = 32;
 // Version menu.
 constexpr int kAbout = 41;
 
+// Keys without a menu item: F3 and Shift+F3 move to the next and previous match.
+constexpr int kFindNext = 51;
+constexpr int kFindPrevious = 52;
+
+// The timer that marks the matches a moment after the search text last changed.
+constexpr unsigned kMarkTimer = 1;
+constexpr unsigned kMarkDelayMs = 200;
+
 }  // namespace ids

@@ -150,10 +150,11 @@ constexpr ACCEL kAccelerators[] = {
     Key(FCONTROL, 'O', ids::kOpenFile), Key(FCONTROL, 'S', ids::kSaveAs),
     Key(FCONTROL, 'Z', ids::kUndo),     Key(FCONTROL, 'Y', ids::kRedo),
     Key(FALT, 'R', ids::kToggleRegex),  Key(FALT, 'I', ids::kToggleIgnoreCase),
+    Key(0, VK_F3, ids::kFindNext),      Key(FSHIFT, VK_F3, ids::kFindPrevious),
 };
 
-// WM_CREATE: builds the controls, prepares the open dialog and loads the command-line
-// file (its outcome goes to the status bar). The window's own handle comes with the
+// WM_CREATE: builds the controls and prepares the open dialog. The window's own handle
+// comes with the
 // message: CreateWindowExA has not returned yet. Returns -1 (and so fails the creation)
 // when the search box, the pane or the status bar cannot be made, since no command could
 // work without them. The controls are made in their Tab order: search box, buttons, search
@@ -187,7 +188,6 @@ LRESULT OnCreate(WindowState& state) {
   StartLiveCount(state);
 
   PrepareOpenDialog(state);
-  if (!state.startupPath.empty()) LoadFile(state, state.startupPath.c_str());
   return 0;
 }
 
@@ -338,6 +338,14 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case kLiveCountMessage:
       OnLiveCount(*state, wParam, lParam);
       return 0;
+    case WM_TIMER:
+      if (wParam != ids::kMarkTimer) return DefWindowProcA(window, message, wParam, lParam);
+      KillTimer(window, ids::kMarkTimer);
+      UpdateMarks(*state);
+      return 0;
+    case WM_NOTIFY:
+      OnPaneNotify(*state, *reinterpret_cast<const NMHDR*>(lParam));
+      return 0;
     case WM_INITMENUPOPUP:
       OnInitMenuPopup(*state, reinterpret_cast<HMENU>(wParam), lParam);
       return 0;
@@ -389,6 +397,10 @@ HWND StartMainWindow(HINSTANCE instance, const char* commandLine, int show,
   ShowWindow(window, RememberedShow(made, show));
   SetFocus(made.searchBox);
   DragAcceptFiles(window, TRUE);
+  // The window is painted before the command-line file is read, so it shows at once; the
+  // load then runs with 処理中… shown.
+  UpdateWindow(window);
+  if (!made.startupPath.empty()) LoadFile(made, made.startupPath.c_str());
   return window;
 }
 
@@ -438,14 +450,9 @@ bool HandleKey(const WindowState& state, HWND control, WPARAM key) {
       SendMessageA(control, EM_SETSEL, 0, -1);
       return true;
     case 'Z':
-      // In the search box, Ctrl+Z takes back what was typed there since it was last filled,
-      // once; with nothing typed it undoes the document's last step, as everywhere.
-      if (!ctrl || shift || control != state.searchBox ||
-          !SendMessageA(control, EM_CANUNDO, 0, 0)) {
-        return false;
-      }
+      // In the search box, Ctrl+Z undoes the typing there, not a step of the document.
+      if (!ctrl || shift || control != state.searchBox) return false;
       SendMessageA(control, EM_UNDO, 0, 0);
-      SendMessageA(control, EM_EMPTYUNDOBUFFER, 0, 0);
       return true;
     default:
       return false;

@@ -10,12 +10,12 @@
 /// as for the tests' windows; see WindowMemory.h) for the window's place and lists, binds the
 /// converter, removes the undo files that ended runs left behind
 /// (HistorySpill::RemoveLeftovers), registers the window class, creates the main window
-/// (which builds its controls and loads the file named by the command line), attaches
-/// the menu bar and the accelerator table, shows the window with `show`, gives the search
-/// box the focus and accepts dropped files. Returns the main window, whose WindowState
-/// (WindowState::Of) lives as long as the window; or null when the class cannot be
-/// registered or the window or one of its controls cannot be made; nothing is left
-/// behind then.
+/// (which builds its controls), attaches the menu bar and the accelerator table, shows the
+/// window with `show`, gives the search box the focus, accepts dropped files, paints the
+/// window and then loads the file named by the command line (its outcome in the status bar).
+/// Returns the main window, whose WindowState (WindowState::Of) lives as long as the window; or null when the
+/// class cannot be registered or the window or one of its controls cannot be made; nothing is
+/// left behind then.
 HWND StartMainWindow(HINSTANCE instance, const char* commandLine, int show,
                      const char* settingsPath = nullptr);
 
@@ -26,10 +26,10 @@ HWND StartMainWindow(HINSTANCE instance, const char* commandLine, int show,
 /// options and the pane
 /// (the search box gets its text selected); in the pane, Tab types a tab as in an editor
 /// and Ctrl+Tab (Ctrl+Shift+Tab) moves on (back); Enter in the search box runs 抽出 and on
-/// a button presses it; Ctrl+A selects the whole text of the search box or the pane; Ctrl+Z in
-/// the search box takes back its typing once before it undoes document steps. The
-/// accelerators (Ctrl+O, Ctrl+S, Ctrl+Z, Ctrl+Y, and Alt+R and Alt+I, which toggle the search
-/// options) work wherever the focus is.
+/// a button presses it; Ctrl+A selects the whole text of the search box or the pane. The
+/// accelerators (Ctrl+O, Ctrl+S, Ctrl+Z, Ctrl+Y, F3 and Shift+F3 for the next and previous
+/// match, and Alt+R and Alt+I, which toggle the search options) work wherever the focus is, but
+/// Ctrl+Z in the search box undoes its typing.
 void ProcessMessage(HWND window, MSG& message);
 
 /// Destroys the main window `window` (and with it its state) if it still exists.

@@ -3,6 +3,7 @@
 #include "app/WindowCommands.h"
 
 #include <commctrl.h>
+#include <Scintilla.h>
 #include <commdlg.h>
 #include <shellapi.h>
 
@@ -21,6 +22,7 @@
 #include "filters/ConvertLines.h"
 #include "filters/FilterResult.h"
 #include "filters/LineFilters.h"
+#include "filters/Matcher.h"
 #include "filters/ShownTexts.h"
 #include "strings/B2String1.h"
 #include "text/Limits.h"
@@ -39,17 +41,35 @@ std::string ReadSearchText(HWND control, int capacity) {
   return text;
 }
 
+// The buttons, whose state Busy shows.
+constexpr int kButtons[] = {ids::kExtract, ids::kDelete, ids::kDeleteUpTo, ids::kCountMatches};
+
+// Enables or grays the buttons and the menu bar's popups, visibly at once.
+void EnableCommands(const WindowState& state, bool enabled) {
+  for (int id : kButtons) EnableWindow(GetDlgItem(state.window, id), enabled);
+  if (state.menuBar == nullptr) return;
+  const int count = GetMenuItemCount(state.menuBar);
+  for (int i = 0; i < count; ++i) {
+    EnableMenuItem(state.menuBar, static_cast<UINT>(i),
+                   MF_BYPOSITION | (enabled ? MF_ENABLED : MF_GRAYED));
+  }
+  DrawMenuBar(state.window);
+}
+
 // The window at work on one long command, from construction to End (or destruction):
-// the wait cursor, ui::kBusyStatus in the status bar, painted at once with the rest of
-// the window, and state.busy, under which OnCommand and OnDropFiles ignore what arrives.
-// End drops the keys, clicks and drops that were queued meanwhile, so none of them runs
-// afterwards, restores the cursor and, when the command wrote no status of its own, the
-// status from before.
+// the wait cursor, ui::kBusyStatus in the status bar, the buttons and menus grayed, all
+// painted at once with the rest of the window, and state.busy, under which OnCommand and
+// OnDropFiles ignore what arrives. End drops the keys, clicks and drops that were queued
+// meanwhile, so none of them runs afterwards, enables the buttons and menus again, gives the
+// focus back to the control that had it (a grayed button loses it), restores the cursor
+// and, when the command wrote no status of its own, the status from before.
 class Busy {
  public:
   explicit Busy(WindowState& state) : state_(state), status_(PaneText::ReadText(state.statusBar)) {
     state_.busy = true;
+    focus_ = GetFocus();
     cursor_ = SetCursor(LoadCursor(nullptr, IDC_WAIT));
+    EnableCommands(state_, false);
     SetWindowTextA(state_.statusBar, ui::kBusyStatus);
     // Paints the status and whatever a closed menu or dialog left uncovered, now.
     RedrawWindow(state_.window, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
@@ -70,6 +90,8 @@ class Busy {
     while (PeekMessageA(&message, nullptr, WM_DROPFILES, WM_DROPFILES, PM_REMOVE)) {
       DragFinish(reinterpret_cast<HDROP>(message.wParam));
     }
+    EnableCommands(state_, true);
+    if (focus_ != nullptr && IsWindow(focus_) && GetFocus() != focus_) SetFocus(focus_);
     SetCursor(cursor_);
     if (PaneText::ReadText(state_.statusBar) == ui::kBusyStatus) {
       SetWindowTextA(state_.statusBar, status_.c_str());
@@ -80,6 +102,7 @@ class Busy {
  private:
   WindowState& state_;
   std::string status_;
+  HWND focus_ = nullptr;
   HCURSOR cursor_ = nullptr;
 };
 
@@ -93,10 +116,11 @@ using LineFilter = FilterResult (*)(const filters::Matcher& matcher, const char*
 // the document (it goes to `tooLarge` when given); the command must then change nothing.
 bool TakeTyping(WindowState& state, std::string* tooLarge = nullptr) {
   if (!state.pane.IsModified()) return true;
-  std::string typed = state.pane.Text();
+  // The control's own bytes: what the user did not touch stays as it was.
+  const std::string_view typed = state.pane.Bytes();
   if (!Document::Fits(typed.size())) {
     SetWindowTextA(state.statusBar, ui::kResultTooLarge);
-    if (tooLarge != nullptr) *tooLarge = std::move(typed);
+    if (tooLarge != nullptr) *tooLarge = std::string(typed);
     return false;
   }
   auto text = std::make_unique<B2String1>(typed.data(), static_cast<int>(typed.size()));
@@ -265,6 +289,13 @@ void UndoOrRedo(WindowState& state, bool undo) {
 
 void SelectAll(const WindowState& state) { SendMessageA(state.pane.Handle(), EM_SETSEL, 0, -1); }
 
+// F3 and Shift+F3: the next or previous match of the search text from the caret.
+// The search text may have changed since the marks were made: the matcher is made afresh.
+void GoToMatch(WindowState& state, bool forward) {
+  UpdateMarks(state);
+  state.pane.GoToMatch(forward);
+}
+
 // Puts the document's bytes on the clipboard. The block goes to the clipboard only when it
 // takes it; otherwise it is freed here.
 void CopyAll(WindowState& state) {
@@ -371,6 +402,8 @@ void StartLiveCount(WindowState& state) {
 }
 
 void OnSearchChanged(WindowState& state) {
+  // The marks follow the search text a moment after the typing stops.
+  SetTimer(state.window, ids::kMarkTimer, ids::kMarkDelayMs, nullptr);
   if (state.liveCount == nullptr) return;
   ShowCount(state, "");
   std::string why;
@@ -397,7 +430,25 @@ void ShowDocument(WindowState& state) {
   state.pane.SetText(text.Data(), static_cast<size_t>(text.Length()));
   SetWindowTextA(state.statusBar, state.document.Status().c_str());
   SetWindowTextA(state.window, state.document.Title().c_str());
+  UpdateMarks(state);
   OnSearchChanged(state);  // the count is of the text shown
+}
+
+void UpdateMarks(WindowState& state) {
+  std::string why;  // a refused search text marks nothing; the buttons say why
+  state.marks = SearchMatcher(state, why);
+  state.pane.Mark(state.marks.get());
+}
+
+void OnPaneNotify(WindowState& state, const NMHDR& header) {
+  if (header.hwndFrom != state.pane.Handle() || header.code != SCN_UPDATEUI) return;
+  // Typing may make or break a match anywhere on screen; a scroll brings other lines.
+  const auto& update = reinterpret_cast<const SCNotification&>(header);
+  if (update.updated & SC_UPDATE_CONTENT) {
+    state.pane.Mark(state.marks.get());
+  } else {
+    state.pane.RefreshMarks();
+  }
 }
 
 void PrepareOpenDialog(WindowState& state) {
@@ -490,6 +541,10 @@ void OnCommand(WindowState& state, int id) {
     case ids::kRegexOption:
     case ids::kIgnoreCaseOption:
       return OnSearchChanged(state);
+    case ids::kFindNext:
+      return GoToMatch(state, true);
+    case ids::kFindPrevious:
+      return GoToMatch(state, false);
     default:
       if (id >= ids::kRecentFile && id < ids::kRecentFilesEnd) return OpenRecentFile(state, id);
       return;  // 0 and 1 (search box, status bar, pane) and anything else

@@ -82,3 +82,11 @@ bool LoadFile(WindowState& state, const char* path);
 /// (which changes nothing, silently); error, when given, gets the refusal.
 std::unique_ptr<filters::Matcher> SearchMatcher(const WindowState& state, std::string& why,
                                                 filters::MatchError* error = nullptr);
+
+/// Marks the matches of the search box's text in the lines the pane shows (none when there is
+/// no matcher), and again whenever other lines come into view.
+void UpdateMarks(WindowState& state);
+
+/// WM_NOTIFY from the pane: when its view scrolled or its text changed, marks the lines now on
+/// screen.
+void OnPaneNotify(WindowState& state, const NMHDR& header);

@@ -15,6 +15,7 @@
 #include "app/PaneText.h"
 #include "app/Settings.h"
 #include "binding/ConverterLibrary.h"
+#include "filters/Matcher.h"
 #include "nkf32/nkf32.h"
 #include "text/Limits.h"
 
@@ -55,6 +56,8 @@ struct WindowState {
   HWND lastFocus = nullptr;
   /// True while a long command runs: commands and drops that arrive meanwhile are ignored.
   bool busy = false;
+  /// The matcher whose matches the pane marks; null when the search box is empty.
+  std::unique_ptr<filters::Matcher> marks;
 
   HMENU menuBar = nullptr;
   HMENU fileMenu = nullptr;

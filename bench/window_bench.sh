@@ -1,12 +1,14 @@
 #!/usr/bin/env bash
 # Speed and memory of the window under Wine.
 #   bench/window_bench.sh                     every command on a generated 5,000,000-byte
-#                                             Shift_JIS text (open through a drop, the four
+#                                             Shift_JIS text (start with it on the command
+#                                             line, open through a drop, 抽出, 元に戻す,
+#                                             やり直し, a scroll to the end, the other
 #                                             buttons, both conversions), each timed to its
 #                                             final paint, wall and CPU time; the peak
 #                                             working set and the working set over ten
-#                                             loads of the file; then open + 抽出 on
-#                                             20,000,000 bytes
+#                                             loads of the file; the same on 39,999,999
+#                                             bytes; then 10,000,000 one-character lines
 #   bench/window_bench.sh --press [BYTES...]  抽出 on texts of each size (default 1000000
 #                                             4000000), split into reading the pane, the
 #                                             filter and writing the pane
@@ -38,6 +40,7 @@ case "${1:-}" in
     ;;
   *)
     run commands 5000000 10 all
-    run commands 20000000 0 open-filter
+    run commands 39999999 10 all
+    run lines 10000000
     ;;
 esac

@@ -61,17 +61,21 @@ CharacterBoundaries::CharacterBoundaries(const char* begin, const char* end, boo
       stop_(begin) {}
 
 bool CharacterBoundaries::CanOccurInUtf8(const char* text, size_t size) {
-  return IsUtf8(Bytes(text), Bytes(text) + size, true);
+  return ::IsUtf8(Bytes(text), Bytes(text) + size, true);
+}
+
+bool CharacterBoundaries::IsUtf8(const char* text, size_t size) {
+  return ::IsUtf8(Bytes(text), Bytes(text) + size, false);
 }
 
 bool CharacterBoundaries::IsUtf8Line(const char* begin, const char* end) {
   const unsigned char* p = Bytes(begin);
   while (p < Bytes(end) && *p < 0x80) ++p;
-  return p < Bytes(end) && IsUtf8(p, Bytes(end), false);
+  return p < Bytes(end) && ::IsUtf8(p, Bytes(end), false);
 }
 
 void CharacterBoundaries::Classify() {
-  reading_ = IsUtf8(Bytes(begin_), Bytes(end_), false) ? Reading::kUtf8 : Reading::kShiftJis;
+  reading_ = ::IsUtf8(Bytes(begin_), Bytes(end_), false) ? Reading::kUtf8 : Reading::kShiftJis;
 }
 
 bool CharacterBoundaries::Utf8Holds(const char* from, const char* to) const {

@@ -35,6 +35,9 @@ class CharacterBoundaries {
   /// holding them is read as Shift_JIS; true for ASCII, for a part of a UTF-8 text, and for
   /// size 0.
   static bool CanOccurInUtf8(const char* text, size_t size);
+  /// True when the size bytes at text are well-formed UTF-8 as a whole (ASCII and size 0
+  /// included), as a line read as UTF-8 must be.
+  static bool IsUtf8(const char* text, size_t size);
   /// True when the line [begin, end) is valid UTF-8 and holds a byte that is not ASCII: a line
   /// that reads differently as UTF-8 and as Shift_JIS, and that matching reads as UTF-8.
   static bool IsUtf8Line(const char* begin, const char* end);

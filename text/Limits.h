@@ -10,12 +10,8 @@ constexpr int kTextBytes = 40000000;
 /// Items a B2StringVector holds at most (2 to the 22nd power plus one); a split keeps the first.
 constexpr int kListItems = 4194305;
 
-/// Bytes of the search text the filters use; CountMatches refuses a longer one.
+/// Bytes a search text holds at most; every command refuses a longer one, never cutting it.
 constexpr int kSearchBytes = 255;
-/// Room the three filters read the search box into: the bytes they use and a NUL.
-constexpr int kSearchCapacity = kSearchBytes + 1;
-/// Room CountMatches reads it into: one byte more, to see that a text is too long, and a NUL.
-constexpr int kCountSearchCapacity = kSearchBytes + 2;
 
 /// Undo steps the window's document keeps at most, and bytes of text those steps hold at most;
 /// the oldest go first: 100 steps of small texts, 25 of the largest.
@@ -28,9 +24,6 @@ constexpr int kHistoryMemoryBytes = 200000000;
 /// Bytes of a path the window takes from a drop or the open dialog: the system's long-path
 /// limit of 32,767 characters, each at most two bytes in the ANSI code page, and a NUL.
 constexpr int kPathBytes = 2 * 32767 + 1;
-
-/// Characters the window's pane accepts (its EM_SETLIMITTEXT limit; raised for a longer text).
-constexpr int kPaneTextChars = 20000000;
 
 /// What the window remembers between runs: search texts offered in the search box's list,
 /// files in the recent-files menu (the newest first; the oldest go), and the bytes of the

@@ -166,7 +166,7 @@ TEST_F(EdgesTest, ALoadStartsTheFilesHistory) {
     DialogAnswer question(ui::kQuestionCaption, IDCANCEL);
     Drop({WriteTempFile("linsift third.txt", "third")});
   }
-  EXPECT_EQ(DocumentText(), "second\r\ntyped");
+  EXPECT_EQ(DocumentText(), "second\ntyped");
   EXPECT_EQ(Title(), "*linsift second.txt - Linsift");
 }
 
@@ -215,7 +215,7 @@ TEST_F(EdgesTest, TypingPastTheLimitCanBeSavedOrUndone) {
     question.Join();
     EXPECT_EQ(question.text(), ui::kDropTypingQuestion);
   }
-  EXPECT_EQ(Pane(), "document\r\n");
+  EXPECT_EQ(Pane(), "document\n");
   EXPECT_EQ(DocumentText(), "document\n");
 }
 

@@ -18,7 +18,7 @@ TEST_F(MainWindowTest, OpenFileLoadsTheChosenFileAndCountsItsLines) {
     dialog.Join();
     ASSERT_TRUE(dialog.found()) << "no dialog titled \"" << ui::kOpenTitle << "\"";
   }
-  EXPECT_EQ(Pane(), "a\r\nb\r\n");
+  EXPECT_EQ(Pane(), "a\nb\n");
   EXPECT_EQ(Status(), Lines(3));  // LF bytes plus one
 
   // Cancelling changes nothing; the dialog starts with the last path.
@@ -31,7 +31,7 @@ TEST_F(MainWindowTest, OpenFileLoadsTheChosenFileAndCountsItsLines) {
   }
   EXPECT_NE(first.find(shown), std::string::npos) << "dialog started with \"" << shown << "\"";
   EXPECT_NE(shown.find("linsift open a.txt"), std::string::npos) << shown;
-  EXPECT_EQ(Pane(), "a\r\nb\r\n");
+  EXPECT_EQ(Pane(), "a\nb\n");
   EXPECT_EQ(Status(), Lines(3));
 
   {
@@ -52,7 +52,7 @@ TEST_F(CommandLineTest, NamedFileIsLoadedWithItsLineCountAndName) {
   const std::string path = WriteTempFile("linsift start up.txt", "\x93\xfa\x96\x7b\nline 2\n");
   Start(path.c_str());
   EXPECT_EQ(DocumentText(), "\x93\xfa\x96\x7b\nline 2\n");
-  EXPECT_EQ(Pane(), "\x93\xfa\x96\x7b\r\nline 2\r\n");
+  EXPECT_EQ(Pane(), "\x93\xfa\x96\x7b\nline 2\n");
   EXPECT_EQ(Status(), Lines(3));
   EXPECT_EQ(PaneText::ReadText(Window()), "linsift start up.txt - Linsift");
 }
@@ -73,7 +73,7 @@ TEST_F(MainWindowTest, DroppedFileIsLoadedAndCounted) {
   const std::string first = WriteTempFile("linsift drop 1.txt", "1\n2\n3");
   const std::string second = WriteTempFile("linsift drop 2.txt", "other\n");
   Drop({first, second});
-  EXPECT_EQ(Pane(), "1\r\n2\r\n3");
+  EXPECT_EQ(Pane(), "1\n2\n3");
   EXPECT_EQ(Status(), Lines(3));
 
   // A path with a 0x5C trail byte comes through byte for byte.
@@ -96,7 +96,7 @@ TEST_F(MainWindowTest, DroppedFileIsLoadedAndCounted) {
     Press(ids::kOpenFile);
   }
   EXPECT_NE(shown.find("linsift drop 2.txt"), std::string::npos) << shown;
-  EXPECT_EQ(Pane(), "other\r\n");
+  EXPECT_EQ(Pane(), "other\n");
   EXPECT_EQ(Status(), Lines(2));
 }
 

@@ -2,6 +2,7 @@
 // the minimum size, and the busy state of a long command.
 #include <windows.h>
 // After <windows.h>:
+#include <Scintilla.h>
 #include <gtest/gtest.h>
 
 #include <string>
@@ -73,6 +74,19 @@ TEST_F(MainWindowTest, CtrlASelectsAllInTheSearchBoxAndThePane) {
   EXPECT_EQ(Selection(PaneHandle()), std::make_pair(DWORD{0}, DWORD{8}));
 }
 
+// Ctrl+Z in the search box takes back the typing there; the document stays.
+TEST_F(MainWindowTest, CtrlZInTheSearchBoxUndoesItsTyping) {
+  SetPane("apple\n");
+  SetSearch("an");
+  Press(ids::kExtract);
+  SendMessageA(State().searchBox, EM_SETSEL, 2, 2);
+  SendMessageA(State().searchBox, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>("x"));
+  Key(Window(), State().searchBox, 'Z', true);
+  EXPECT_EQ(PaneText::ReadText(State().searchBox), "an");
+  EXPECT_EQ(DocumentText(), "");
+  EXPECT_TRUE(State().document.CanUndo()) << "the document's step is still there";
+}
+
 TEST_F(MainWindowTest, CtrlOOpensTheFileDialog) {
   DialogAnswer dialog(ui::kOpenTitle, 0, Cancel(nullptr));
   Key(Window(), State().searchBox, 'O', true);
@@ -105,17 +119,20 @@ struct BusyWitness {
   bool waitCursor = false;
   bool statusPainted = false;
   bool busy = false;
+  bool commandsGrayed = false;
 };
 BusyWitness witness;
 
 LRESULT CALLBACK WitnessPane(HWND pane, UINT message, WPARAM wParam, LPARAM lParam) {
-  if ((message == WM_SETTEXT || message == EM_REPLACESEL) && !witness.seen) {
+  if ((message == SCI_APPENDTEXT || message == SCI_REPLACETARGET) && !witness.seen) {
     witness.seen = true;
     const WindowState& state = *WindowState::Of(witness.window);
     witness.status = PaneText::ReadText(state.statusBar);
     witness.waitCursor = GetCursor() == LoadCursor(nullptr, IDC_WAIT);
     witness.statusPainted = !GetUpdateRect(state.statusBar, nullptr, FALSE);
     witness.busy = state.busy;
+    witness.commandsGrayed = !IsWindowEnabled(GetDlgItem(witness.window, ids::kExtract)) &&
+                             (GetMenuState(state.menuBar, 0, MF_BYPOSITION) & MF_GRAYED) != 0;
     // Presses that arrive now: a click queued on 削除, a drop, and a command sent at once.
     HWND button = GetDlgItem(witness.window, ids::kDelete);
     PostMessageA(button, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 10));
@@ -123,7 +140,7 @@ LRESULT CALLBACK WitnessPane(HWND pane, UINT message, WPARAM wParam, LPARAM lPar
     SendMessageA(witness.window, WM_COMMAND, MAKEWPARAM(ids::kDelete, BN_CLICKED),
                  reinterpret_cast<LPARAM>(button));
   }
-  return CallWindowProcA(witness.paneProc, pane, message, wParam, lParam);
+  return CallWindowProcW(witness.paneProc, pane, message, wParam, lParam);
 }
 
 TEST_F(MainWindowTest, LongCommandShowsItIsBusyAndIgnoresWhatArrivesMeanwhile) {
@@ -135,18 +152,21 @@ TEST_F(MainWindowTest, LongCommandShowsItIsBusyAndIgnoresWhatArrivesMeanwhile) {
   witness = BusyWitness{};
   witness.window = Window();
   witness.paneProc = reinterpret_cast<WNDPROC>(
-      SetWindowLongPtrA(PaneHandle(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&WitnessPane)));
+      SetWindowLongPtrW(PaneHandle(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&WitnessPane)));
   // A drop queued while the command runs goes the same way as the click.
   PostMessageA(Window(), WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDrop({path})), 0);
   Press(ids::kExtract);
   Pump(Window());
-  SetWindowLongPtrA(PaneHandle(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(witness.paneProc));
+  SetWindowLongPtrW(PaneHandle(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(witness.paneProc));
   ASSERT_TRUE(witness.seen);
   EXPECT_EQ(witness.status, ui::kBusyStatus);
   EXPECT_TRUE(witness.statusPainted);
   EXPECT_TRUE(witness.waitCursor);
   EXPECT_TRUE(witness.busy);
+  EXPECT_TRUE(witness.commandsGrayed);
   EXPECT_FALSE(State().busy);
+  EXPECT_TRUE(IsWindowEnabled(GetDlgItem(Window(), ids::kExtract)));
+  EXPECT_FALSE(GetMenuState(State().menuBar, 0, MF_BYPOSITION) & MF_GRAYED);
   EXPECT_EQ(Pane(), "banana\r\n") << "neither 削除 nor the drop ran";
   EXPECT_EQ(Status(), Lines(1));
 

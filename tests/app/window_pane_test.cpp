@@ -1,34 +1,51 @@
-// The pane: one control kept for the window's life, the view it makes of any bytes, its
-// font, and the user's edits (modified flag, undo).
+// The pane: one control kept for the window's life, every byte of a text kept as it is, its
+// font, the user's edits (typing changes only what is typed; WM_SETTEXT) and the marks.
 #include <windows.h>
 // After <windows.h>:
+#include <Scintilla.h>
 #include <gtest/gtest.h>
 
 #include <random>
-#include <regex>
 #include <string>
 
 #include "WindowTestSupport.h"
 #include "app/CommandIds.h"
 #include "app/MainWindow.h"
+#include "app/WindowCommands.h"
+#include "filters/Matcher.h"
 
 namespace {
 
-// Whether `text` is whole Shift_JIS characters (lead bytes 81-9F and E0-FC take the next
-// byte), so the control keeps it byte for byte.
-bool IsValidSjis(const std::string& text) {
-  for (size_t i = 0; i < text.size(); ++i) {
-    const auto byte = static_cast<unsigned char>(text[i]);
-    if ((byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC)) {
-      if (++i >= text.size() || static_cast<unsigned char>(text[i]) < 0x40) return false;
-    }
-  }
-  return true;
+// Pieces of texts as users load them: every line break, ASCII, Shift_JIS (表 ends in 5C,
+// 出 in 6F), UTF-8, EUC-JP, a lead byte without its trail, stray high bytes.
+const std::string kPieces[] = {
+    "\r",   "\n",       "\r\n", "a", "\x95\x5c", "\x8f\x6f", "\xe6\x97\xa5", "\xc5\xec\xb5\xfe",
+    "\x95", "\xff\x80", " ",    "o"};
+
+std::string RandomText(std::mt19937& random, size_t pieces) {
+  std::string text;
+  for (size_t i = 0; i < pieces; ++i) text += kPieces[random() % std::size(kPieces)];
+  return text;
 }
 
-// Commands write the text into the same control: its handle, place, identifier, limit
-// and focus stay, and it still follows the window.
-TEST_F(MainWindowTest, WrittenPaneKeepsItsControlPlaceLimitAndFocus) {
+LRESULT Sci(HWND pane, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
+  return SendMessageW(pane, message, wParam, lParam);
+}
+
+// Lines as Scintilla counts them: CR LF, a lone CR and a lone LF each end one.
+LRESULT LineCount(const std::string& text) {
+  LRESULT lines = 1;
+  for (size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == '\n' || (text[i] == '\r' && (i + 1 == text.size() || text[i + 1] != '\n'))) {
+      ++lines;
+    }
+  }
+  return lines;
+}
+
+// Commands write the text into the same control: its handle, place, identifier and focus
+// stay, and it still follows the window.
+TEST_F(MainWindowTest, WrittenPaneKeepsItsControlPlaceAndFocus) {
   SetWindowPos(Window(), nullptr, 0, 0, 700, 450, SWP_NOMOVE | SWP_NOZORDER);
   HWND pane = PaneHandle();
   const RECT before = PlaceOf(pane);
@@ -39,7 +56,6 @@ TEST_F(MainWindowTest, WrittenPaneKeepsItsControlPlaceLimitAndFocus) {
   EXPECT_EQ(Pane(), "banana\r\n");
   EXPECT_EQ(PaneHandle(), pane);
   EXPECT_EQ(GetDlgItem(Window(), ids::kTextPane), pane);
-  EXPECT_EQ(SendMessageA(pane, EM_GETLIMITTEXT, 0, 0), kPaneTextLimit);
   EXPECT_EQ(GetFocus(), pane);
   const RECT after = PlaceOf(pane);
   EXPECT_TRUE(EqualRect(&before, &after));
@@ -49,63 +65,32 @@ TEST_F(MainWindowTest, WrittenPaneKeepsItsControlPlaceLimitAndFocus) {
   EXPECT_EQ(PlaceOf(pane).right, client.right);
 }
 
-// The pane draws Japanese in a Shift_JIS font of fixed pitch, so log columns line up;
-// it measures its lines in that font, and a line is as high as the font.
-TEST_F(MainWindowTest, PaneFontIsAFixedPitchJapaneseFont) {
-  HDC dc = GetDC(PaneHandle());
-  auto font = reinterpret_cast<HFONT>(SendMessageA(PaneHandle(), WM_GETFONT, 0, 0));
-  HGDIOBJ old = font != nullptr ? SelectObject(dc, font) : nullptr;
-  TEXTMETRICA metrics{};
-  GetTextMetricsA(dc, &metrics);
-  if (old != nullptr) SelectObject(dc, old);
-  ReleaseDC(PaneHandle(), dc);
-  EXPECT_EQ(metrics.tmCharSet, SHIFTJIS_CHARSET);
-  EXPECT_FALSE(metrics.tmPitchAndFamily & TMPF_FIXED_PITCH) << "the bit set means variable pitch";
+// The pane draws Japanese in a Shift_JIS font, a line as high as the font, with line numbers.
+TEST_F(MainWindowTest, PaneFontIsTheJapaneseFontWithLineNumbers) {
+  HWND pane = PaneHandle();
+  EXPECT_EQ(Sci(pane, SCI_STYLEGETCHARACTERSET, STYLE_DEFAULT), SC_CHARSET_SHIFTJIS);
+  char face[64] = {};
+  Sci(pane, SCI_STYLEGETFONT, STYLE_DEFAULT, reinterpret_cast<LPARAM>(face));
+  EXPECT_STREQ(face, "MS Gothic");
+  EXPECT_EQ(Sci(pane, SCI_GETCODEPAGE), 932);
   SetPane("a\r\nb\r\nc");
-  const LRESULT first = SendMessageA(PaneHandle(), EM_POSFROMCHAR, 0, 0);
-  const LRESULT third = SendMessageA(PaneHandle(), EM_POSFROMCHAR, 6, 0);
-  EXPECT_EQ(HIWORD(third) - HIWORD(first), 2 * metrics.tmHeight);
+  const LRESULT height = Sci(pane, SCI_TEXTHEIGHT, 0);
+  EXPECT_EQ(Sci(pane, SCI_POINTYFROMPOSITION, 0, 6) - Sci(pane, SCI_POINTYFROMPOSITION, 0, 0),
+            2 * height);
+  EXPECT_EQ(Sci(pane, SCI_GETMARGINTYPEN, 0), SC_MARGIN_NUMBER);
+  EXPECT_GT(Sci(pane, SCI_GETMARGINWIDTHN, 0), 0);
 }
 
-// The view against a small model: cut at the first NUL, every CR LF, lone CR and lone LF
-// one CR LF. Random texts of line-break bytes, NUL and characters (表 ends in 0x5C); the
-// pane then shows exactly the view, one line per break.
-TEST_F(MainWindowTest, ViewShowsEveryLineBreakAsALineAndEndsAtNul) {
-  const std::regex anyBreak("\r\n|\r|\n");
-  const std::string pieces[] = {"\r", "\n", "\r\n", "a", "\x95\x5c", std::string(1, '\0')};
+// Any text, written whole or over another (only the lines that differ), is held byte for
+// byte, each line break one line; a valid UTF-8 text with non-ASCII bytes shows as UTF-8.
+TEST_F(MainWindowTest, PaneHoldsEveryByteOfAnyText) {
   std::mt19937 random(7);
-  for (int round = 0; round < 300; ++round) {
-    std::string text;
-    const int length = static_cast<int>(random() % 12);
-    for (int i = 0; i < length; ++i) text += pieces[random() % std::size(pieces)];
-    const std::string model =
-        std::regex_replace(text.substr(0, text.find('\0')), anyBreak, std::string("\r\n"));
-    const std::string view = PaneText::View(text.data(), text.size());
-    ASSERT_EQ(view, model) << "round " << round;
-    if (round % 10 != 0) continue;
-    SetPane(text);
-    EXPECT_EQ(Pane(), model) << "round " << round;
-    size_t breaks = 0;
-    for (size_t at = model.find("\r\n"); at != std::string::npos; at = model.find("\r\n", at + 2)) {
-      ++breaks;
-    }
-    EXPECT_EQ(SendMessageA(PaneHandle(), EM_GETLINECOUNT, 0, 0), static_cast<LRESULT>(breaks + 1));
-  }
-  EXPECT_EQ(PaneText::View(nullptr, 5), "");
-}
-
-// A text after another: whether the pane writes all of it or only the part that differs,
-// it then shows the new view. Each new text is the old one with one piece put in, taken
-// out or changed, so mostly only a small part differs.
-TEST_F(MainWindowTest, TextWrittenOverAnotherShowsOnlyTheNewText) {
-  const std::string pieces[] = {"\r\n", "\n", "\r", "a", "b", "\x95\x5c", "\x83\x5c", "\x93\xfa"};
-  std::mt19937 random(11);
   std::string text = "start\r\n";
   SetPane(text);
-  for (int round = 0; round < 150; ++round) {
-    std::string next = text;
+  for (int round = 0; round < 200; ++round) {
+    std::string next = round % 20 == 0 ? RandomText(random, random() % 40) : text;
     const size_t at = next.empty() ? 0 : random() % next.size();
-    const std::string& piece = pieces[random() % std::size(pieces)];
+    const std::string& piece = kPieces[random() % std::size(kPieces)];
     switch (random() % 3) {
       case 0:
         next.insert(at, piece);
@@ -116,12 +101,71 @@ TEST_F(MainWindowTest, TextWrittenOverAnotherShowsOnlyTheNewText) {
       default:
         next.replace(at, 1, piece);
     }
-    // Only whole characters: drop the text when an edit split a double-byte one.
-    if (!IsValidSjis(next)) continue;
     SetPane(next);
-    ASSERT_EQ(Pane(), PaneText::View(next.data(), next.size())) << "round " << round;
+    ASSERT_EQ(Pane(), next) << "round " << round;
+    EXPECT_EQ(Sci(PaneHandle(), SCI_GETLINECOUNT), LineCount(next)) << "round " << round;
+    EXPECT_FALSE(State().pane.IsModified());
     text = next;
   }
+  SetPane("UTF-8 \xe6\x97\xa5\xe6\x9c\xac\n");
+  EXPECT_TRUE(State().pane.IsUtf8());
+  SetPane("Shift_JIS \x93\xfa\x96\x7b\n");
+  EXPECT_FALSE(State().pane.IsUtf8());
+}
+
+// Typing changes only what is typed: random characters typed and deleted at random places of
+// random texts, through the real control, against a model of the bytes; the next command
+// works on exactly the model.
+TEST_F(MainWindowTest, TypingChangesOnlyWhatIsTyped) {
+  std::mt19937 random(3);
+  HWND pane = PaneHandle();
+  const wchar_t typed[] = {L'x', L'\x3042' /* あ */, L'\x8868' /* 表 */, L' '};
+  for (int round = 0; round < 40; ++round) {
+    // Every fourth text is all UTF-8, shown as UTF-8; the others mix every kind of line.
+    std::string model = RandomText(random, 1 + random() % 30);
+    if (round % 4 == 0) model = "\xe6\x97\xa5 a\r\n\xe6\x9c\xac\n";
+    SetPane(model);
+    const bool utf8 = State().pane.IsUtf8();
+    for (int edit = 0; edit < 6; ++edit) {
+      Sci(pane, SCI_GOTOPOS, random() % (model.size() + 1));
+      const auto at = static_cast<size_t>(Sci(pane, SCI_GETCURRENTPOS));
+      if (random() % 3 == 0) {
+        // Delete takes the character behind the caret, as the control reads it.
+        const auto before = static_cast<size_t>(Sci(pane, SCI_GETLENGTH));
+        SendMessageW(pane, WM_KEYDOWN, VK_DELETE, 0);
+        model.erase(at, before - static_cast<size_t>(Sci(pane, SCI_GETLENGTH)));
+      } else {
+        const wchar_t c = typed[random() % std::size(typed)];
+        char bytes[8] = {};
+        const int size = WideCharToMultiByte(utf8 ? CP_UTF8 : 932, 0, &c, 1, bytes, sizeof bytes,
+                                             nullptr, nullptr);
+        SendMessageW(pane, WM_CHAR, c, 1);
+        model.insert(at, bytes, static_cast<size_t>(size));
+      }
+      ASSERT_EQ(Pane(), model) << "round " << round << " edit " << edit;
+    }
+    EXPECT_TRUE(State().pane.IsModified());
+    Press(ids::kCopyAll);  // takes the typing into the document
+    EXPECT_EQ(DocumentText(), model) << "round " << round;
+    EXPECT_FALSE(State().pane.IsModified());
+  }
+}
+
+// WM_SETTEXT in code page 932, ANSI or Unicode, replaces the text as typing does; WM_GETTEXT
+// gives it back.
+TEST_F(MainWindowTest, SetTextMessageReplacesThePaneAsTyping) {
+  SetPane("old\n");
+  const std::string tokyo = "\x93\x8c\x8b\x9e\n\x95\x5c\x8e\xa6";  // 東京 LF 表示
+  SetWindowTextA(PaneHandle(), tokyo.c_str());
+  EXPECT_EQ(Pane(), tokyo);
+  EXPECT_TRUE(State().pane.IsModified());
+  EXPECT_EQ(PaneText::ReadText(PaneHandle()), tokyo);
+  Press(ids::kCopyAll);
+  EXPECT_EQ(DocumentText(), tokyo);
+  SetWindowTextW(PaneHandle(), L"\x65e5\x672c");  // 日本
+  EXPECT_EQ(Pane(), "\x93\xfa\x96\x7b");
+  SetWindowTextA(PaneHandle(), "");
+  EXPECT_EQ(Pane(), "");
 }
 
 // A written text is unmodified and cannot be undone; the user's typing is both.
@@ -135,13 +179,13 @@ TEST_F(MainWindowTest, UsersEditsMarkThePaneModifiedAndCanBeUndone) {
   SendMessageA(PaneHandle(), EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>("typed"));
   EXPECT_EQ(Pane(), "apple\r\nbanana\r\ntyped");
   EXPECT_TRUE(pane.IsModified());
-  SendMessageA(PaneHandle(), EM_UNDO, 0, 0);
+  SendMessageA(PaneHandle(), WM_UNDO, 0, 0);
   EXPECT_EQ(Pane(), "apple\r\nbanana\r\n");
   pane.ClearModified();
   EXPECT_FALSE(pane.IsModified());
   // The text it shows already is not written again: the caret stays. Another goes to 0.
   SendMessageA(PaneHandle(), EM_SETSEL, 9, 9);
-  SetPane("apple\nbanana\n");
+  SetPane("apple\r\nbanana\r\n");
   EXPECT_EQ(Selection(PaneHandle()).first, 9u);
   SetPane("other");
   EXPECT_FALSE(pane.IsModified());

@@ -184,33 +184,36 @@ TEST(Filters, MatchOnlyOnCharacterBoundariesUnlessAskedForBytes) {
 
 // A search text that cannot occur in UTF-8 has its lines read as Shift_JIS without a check,
 // so a wrong "cannot" would read a UTF-8 line as Shift_JIS.
-TEST(CharacterBoundaries, TellWhatCanOccurInUtf8) {
+TEST(CharacterBoundaries, TellWhatCanOccurInUtf8AndWhatIsUtf8) {
   struct {
     std::string bytes;
-    bool can;
+    bool can;    // could be cut out of a UTF-8 text
+    bool whole;  // is a UTF-8 text
   } const cases[] = {
-      {"", true},
-      {"abc", true},
-      {"\xA1\xA8", true},      // the end of 表 (E8 A1 A8)
-      {"\xE8\xA1", true},      // its start
-      {"\x80\x80\x80", true},  // the end of a four-byte character
+      {"", true, true},
+      {"abc", true, true},
+      {"\xE8\xA1\xA8", true, true},   // 表
+      {"\xA1\xA8", true, false},      // the end of 表 (E8 A1 A8)
+      {"\xE8\xA1", true, false},      // its start
+      {"\x80\x80\x80", true, false},  // the end of a four-byte character
       {"\xA8"
        "a\xE8",
-       true},
-      {"\x80\x80\x80\x80", false},  // four continuation bytes
-      {"\x95\x5C\x8E\xA6", false},  // 表示 in Shift_JIS
+       true, false},
+      {"\x80\x80\x80\x80", false, false},  // four continuation bytes
+      {"\x95\x5C\x8E\xA6", false, false},  // 表示 in Shift_JIS
       {"\xE3\x81"
        "a",
-       false},              // a sequence cut short inside the text
-      {"\xC0\xAF", false},  // overlong
-      {"\xE0\x80", false},  // overlong
-      {"\xED\xA0", false},  // a surrogate
-      {"\xF4\x90", false},  // past U+10FFFF
-      {"\xFF", false},
+       false, false},              // a sequence cut short inside the text
+      {"\xC0\xAF", false, false},  // overlong
+      {"\xE0\x80", false, false},  // overlong
+      {"\xED\xA0", false, false},  // a surrogate
+      {"\xF4\x90", false, false},  // past U+10FFFF
+      {"\xFF", false, false},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(testing::PrintToString(c.bytes));
     EXPECT_EQ(CharacterBoundaries::CanOccurInUtf8(c.bytes.data(), c.bytes.size()), c.can);
+    EXPECT_EQ(CharacterBoundaries::IsUtf8(c.bytes.data(), c.bytes.size()), c.whole);
   }
 }
 

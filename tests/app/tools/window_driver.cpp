@@ -11,12 +11,15 @@
 //       presses 抽出 on a generated text of each size and prints the time of reading the
 //       pane, of the filter and of writing the pane.
 //   window_driver commands BYTES [LOADS] [all|open-filter]
-//       writes a generated text of about BYTES bytes to a file, loads it through the
-//       command path (a drop) and runs every command on it, each on the freshly loaded
-//       text and timed up to the final paint (wall and CPU time); then loads the file
+//       writes a generated text of BYTES bytes to a file, starts the window with it as its
+//       command line, loads it through the command path (a drop) and runs every command on
+//       it, each on the freshly loaded text and timed up to the final paint (wall and CPU
+//       time), then 元に戻す and やり直し of 抽出 and a scroll to the end; then loads the file
 //       LOADS times (default 10) and prints the working set after each load, the peak and
-//       the undo history each load adds to.
-//       With open-filter, only the load and 抽出.
+//       the undo history each load adds to. With open-filter, only the load and 抽出.
+//   window_driver lines COUNT
+//       starts the empty window, opens a text of COUNT one-character LF lines (a drop) and
+//       scrolls to its end.
 //   window_driver history BYTES COMMANDS
 //       loads a generated text, then runs COMMANDS commands by turns (a load of a variant
 //       of the file, 抽出), printing the working set and the undo history after each.
@@ -33,6 +36,7 @@
 #include <string>
 #include <thread>
 
+#include "WindowTestSupport.h"
 #include "app/CommandIds.h"
 #include "app/MainWindow.h"
 #include "app/PaneText.h"
@@ -79,8 +83,8 @@ void Pump() {
   }
 }
 
-// About `bytes` bytes of Shift_JIS lines ended by CR LF; every other line holds 表示
-// (95 5C 8E A6), the search text of the benchmark.
+// `bytes` bytes of Shift_JIS lines ended by CR LF (the last one cut short); every other line
+// holds 表示 (95 5C 8E A6), the search text of the benchmark.
 std::string MakeText(size_t bytes) {
   std::string text;
   text.reserve(bytes + 64);
@@ -91,6 +95,7 @@ std::string MakeText(size_t bytes) {
                   word);
     text += line;
   }
+  text.resize(bytes);
   return text;
 }
 
@@ -228,16 +233,6 @@ int Bench(int argc, char** argv) {
   return 0;
 }
 
-// A drop of the one file `path`, as the shell delivers it; the window frees it.
-HGLOBAL MakeDrop(const std::string& path) {
-  HGLOBAL block = GlobalAlloc(GHND, sizeof(DROPFILES) + path.size() + 2);
-  auto* drop = static_cast<DROPFILES*>(GlobalLock(block));
-  drop->pFiles = sizeof(DROPFILES);
-  std::memcpy(reinterpret_cast<char*>(drop + 1), path.c_str(), path.size() + 1);
-  GlobalUnlock(block);
-  return block;
-}
-
 // Clicks OK on the count box (captioned by the search text) from another thread as soon
 // as it shows, so the command can end.
 std::thread AnswerCountBox(const char* caption) {
@@ -253,48 +248,43 @@ std::thread AnswerCountBox(const char* caption) {
   });
 }
 
-// The path of the file `name` in the temporary folder.
-std::string TempPath(const char* name) {
-  char dir[MAX_PATH];
-  GetTempPathA(MAX_PATH, dir);
-  return std::string(dir) + name;
-}
-
-// Writes `head` and then `text` to the file at path; false when that fails.
-bool WriteFile(const std::string& path, const std::string& head, const std::string& text) {
-  FILE* f = std::fopen(path.c_str(), "wb");
-  if (f == nullptr) return false;
-  std::fwrite(head.data(), 1, head.size(), f);
-  std::fwrite(text.data(), 1, text.size(), f);
-  return std::fclose(f) == 0;
-}
-
 // Drops the file at path on the window and lets it finish.
 void Drop(HWND window, const std::string& path) {
-  SendMessageA(window, WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDrop(path)), 0);
+  SendMessageA(window, WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDrop({path})), 0);
   Pump();
 }
 
 int Commands(size_t bytes, int loads, bool all) {
   const std::string text = MakeText(bytes);
-  const std::string path = TempPath("window_driver commands.txt");
-  if (!WriteFile(path, "", text)) return 1;
+  const std::string path = WriteTempFile("window_driver commands.txt", text);
   std::printf("%zu bytes, Shift_JIS, CR LF, search 表示 (every other line)\n", text.size());
 
-  WindowState* state = StartWindow("");
+  WindowState* state = nullptr;
+  Step("start with it on the command line", [&] {
+    state = StartWindow(path.c_str());
+    Pump();
+  });
   if (state == nullptr) return 1;
   HWND window = state->window;
-  Pump();
   auto open = [&] { Drop(window, path); };
   auto press = [&](int id) {
     SendMessageA(window, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
                  reinterpret_cast<LPARAM>(GetDlgItem(window, id)));
     Pump();
   };
+  auto scrollToEnd = [&] {
+    SendMessageA(state->pane.Handle(), WM_VSCROLL, SB_BOTTOM, 0);
+    UpdateWindow(state->pane.Handle());
+    Pump();
+  };
   const char* kShown = "\x95\x5c\x8e\xa6";  // 表示
   Step("open (drop, to the final paint)", open);
   SetWindowTextA(state->searchBox, kShown);
   Step("抽出 (half the lines)", [&] { press(ids::kExtract); });
+  Step("元に戻す (back to the whole text)", [&] { press(ids::kUndo); });
+  Step("やり直し (the half again)", [&] { press(ids::kRedo); });
+  open();
+  Step("scroll to the end", [&] { scrollToEnd(); });
   if (all) {
     open();
     SetWindowTextA(state->searchBox, "zzz");
@@ -334,9 +324,11 @@ int Commands(size_t bytes, int loads, bool all) {
 // each, and the peak.
 int History(size_t bytes, int commands) {
   const std::string text = MakeText(bytes);
-  const std::string path = TempPath("window_driver history.txt");
+  std::string path;
   auto write = [&](int variant) {
-    return WriteFile(path, "variant " + std::to_string(variant) + "\r\n", text);
+    path = WriteTempFile("window_driver history.txt",
+                         "variant " + std::to_string(variant) + "\r\n" + text);
+    return !path.empty();
   };
   WindowState* state = StartWindow("");
   if (state == nullptr || !write(0)) return 1;
@@ -365,6 +357,31 @@ int History(size_t bytes, int commands) {
   return 0;
 }
 
+// Opens `count` one-character LF lines and scrolls to their end.
+int ManyLines(size_t count) {
+  std::string text;
+  text.reserve(2 * count);
+  for (size_t i = 0; i < count; ++i) text += "a\n";
+  const std::string path = WriteTempFile("window_driver lines.txt", text);
+  std::printf("%zu one-character LF lines (%zu bytes)\n", count, text.size());
+  WindowState* state = nullptr;
+  Step("start (empty window, painted)", [&] {
+    state = StartWindow("");
+    Pump();
+  });
+  if (state == nullptr) return 1;
+  Step("open (drop, to the final paint)", [&] { Drop(state->window, path); });
+  Step("scroll to the end", [&] {
+    SendMessageA(state->pane.Handle(), WM_VSCROLL, SB_BOTTOM, 0);
+    UpdateWindow(state->pane.Handle());
+    Pump();
+  });
+  std::printf("  peak working set %.0f MB\n", PeakMegabytes());
+  EndWindow(state);
+  DeleteFileA(path.c_str());
+  return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -378,6 +395,7 @@ int main(int argc, char** argv) {
   if (mode == "history" && argc > 3) {
     return History(std::strtoul(argv[2], nullptr, 10), std::atoi(argv[3]));
   }
+  if (mode == "lines" && argc > 2) return ManyLines(std::strtoul(argv[2], nullptr, 10));
   if (mode == "repeat" && argc > 3)
     return Repeat(std::strtoul(argv[2], nullptr, 10), std::atoi(argv[3]));
   std::fprintf(
@@ -386,6 +404,7 @@ int main(int argc, char** argv) {
       "       window_driver repeat BYTES TIMES\n"
       "       window_driver bench BYTES...\n"
       "       window_driver commands BYTES [LOADS] [all|open-filter]\n"
-      "       window_driver history BYTES COMMANDS\n");
+      "       window_driver history BYTES COMMANDS\n"
+      "       window_driver lines COUNT\n");
   return 2;
 }
