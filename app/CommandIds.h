@@ -48,11 +48,14 @@ constexpr int kConvertUrl = 32;
 constexpr int kAbout = 41;
 
 // Keys without a menu item: F3 and Shift+F3 move to the next and previous match.
-constexpr int kFindNext = 51;
-constexpr int kFindPrevious = 52;
+constexpr int kFindNext = 61;
+constexpr int kFindPrevious = 62;
 
 // The timer that marks the matches a moment after the search text last changed.
 constexpr unsigned kMarkTimer = 1;
 constexpr unsigned kMarkDelayMs = 200;
+
+// Every command has its own identifier.
+static_assert(kRecentFilesEnd <= kFindNext, "the recent files' range runs into F3's keys");
 
 }  // namespace ids

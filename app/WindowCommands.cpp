@@ -2,8 +2,8 @@
 // document again.
 #include "app/WindowCommands.h"
 
-#include <commctrl.h>
 #include <Scintilla.h>
+#include <commctrl.h>
 #include <commdlg.h>
 #include <shellapi.h>
 

@@ -6,6 +6,7 @@
 
 #include "app/CommandIds.h"
 #include "app/UiText.h"
+#include "app/WindowCommands.h"
 #include "text/Limits.h"
 
 namespace {
@@ -15,10 +16,18 @@ void Write(const WindowState& state) {
   if (!state.settingsPath.empty()) state.settings.Save(state.settingsPath);
 }
 
-// The two options of the search box. The check boxes that set them keep them in the window
-// state; until the window has them, the remembered values pass through unchanged.
-void TakeOptions(const WindowState&, Settings&) {}
-void GiveOptions(WindowState&, const Settings&) {}
+// The two options of the search box, as its check boxes say them.
+void TakeOptions(const WindowState& state, Settings& settings) {
+  const filters::MatchOptions options = SearchOptions(state);
+  settings.regex = options.regex;
+  settings.ignoreCase = options.ignoreCase;
+}
+void GiveOptions(WindowState& state, const Settings& settings) {
+  filters::MatchOptions options;
+  options.regex = settings.regex;
+  options.ignoreCase = settings.ignoreCase;
+  SetSearchOptions(state, options);
+}
 
 // The search box's list: the remembered texts, the newest first. The text being edited stays.
 void ShowSearches(const WindowState& state) {

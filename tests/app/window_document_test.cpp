@@ -254,7 +254,10 @@ TEST_F(DocumentWindowTest, TypingIsTakenByTheNextCommandAndUndoneFirst) {
   // One character typed at the start of an LF-only text with an EUC-JP line and an invalid
   // lead byte: the saved bytes are the loaded ones with that character, nothing else.
   const std::string loaded = "LF only\nEUC \xc5\xec\xb5\xfe\n\x95\nend\n";
-  Drop({WriteTempFile("linsift typed into.txt", loaded)});
+  {
+    DialogAnswer question(ui::kQuestionCaption, IDNO);  // the typing above goes unsaved
+    Drop({WriteTempFile("linsift typed into.txt", loaded)});
+  }
   SendMessageA(PaneHandle(), EM_SETSEL, 0, 0);
   SendMessageA(PaneHandle(), EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>("x"));
   Press(ids::kCopyAll);

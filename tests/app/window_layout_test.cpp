@@ -13,6 +13,7 @@
 #include "app/CommandIds.h"
 #include "app/MainWindow.h"
 #include "app/UiText.h"
+#include "app/WindowLayout.h"
 
 namespace {
 
@@ -26,39 +27,52 @@ TEST_F(MainWindowTest, WindowHasItsClassCaptionSizeAndControls) {
   EXPECT_EQ(outer.right - outer.left, kWindowWidth);
   EXPECT_EQ(outer.bottom - outer.top, kWindowHeight);
 
-  GetClassNameA(PaneHandle(), text, sizeof text);
-  EXPECT_STREQ(text, "Scintilla");
-  EXPECT_EQ(GetDlgCtrlID(PaneHandle()), ids::kTextPane);
-  // The search box is the edit part of the list of remembered search texts.
+  // Every control: its class, identifier and text, and its place as the layout gives it (the
+  // layout's own figures are pinned in layout_test.cpp). The search box is the edit part of
+  // the list of remembered search texts.
+  const WindowLayout layout(State().dpi);
+  const WindowLayout::Box none{-1, -1, -1, -1};
+  struct Control {
+    HWND handle;
+    const char* className;
+    int id;
+    const char* text;
+    WindowLayout::Box box;
+  };
+  const Control controls[] = {
+      {PaneHandle(), "Scintilla", ids::kTextPane, nullptr, none},
+      {State().searchList, "ComboBox", ids::kSearchBox, nullptr, none},
+      {State().statusBar, STATUSCLASSNAMEA, ids::kStatusBar, nullptr, none},
+      {GetDlgItem(Window(), ids::kExtract), "Button", ids::kExtract, ui::kExtract,
+       layout.Button(0)},
+      {GetDlgItem(Window(), ids::kDelete), "Button", ids::kDelete, ui::kDelete, layout.Button(1)},
+      {GetDlgItem(Window(), ids::kDeleteUpTo), "Button", ids::kDeleteUpTo, ui::kDeleteUpTo,
+       layout.Button(2)},
+      {GetDlgItem(Window(), ids::kCountMatches), "Button", ids::kCountMatches, ui::kCountMatches,
+       layout.Button(3)},
+      {State().regexOption, "Button", ids::kRegexOption, ui::kRegexOption, layout.Option(0)},
+      {State().ignoreCaseOption, "Button", ids::kIgnoreCaseOption, ui::kIgnoreCaseOption,
+       layout.Option(1)},
+  };
+  for (const Control& c : controls) {
+    SCOPED_TRACE(c.id);
+    ASSERT_NE(c.handle, nullptr);
+    GetClassNameA(c.handle, text, sizeof text);
+    EXPECT_STREQ(text, c.className);
+    EXPECT_EQ(GetDlgCtrlID(c.handle), c.id);
+    if (c.text != nullptr) {
+      EXPECT_EQ(PaneText::ReadText(c.handle), c.text);
+    }
+    if (c.box.x < 0) continue;
+    const RECT r = PlaceOf(c.handle);
+    EXPECT_EQ(r.left, c.box.x);
+    EXPECT_EQ(r.top, c.box.y);
+    EXPECT_EQ(r.right - r.left, c.box.width);
+    EXPECT_EQ(r.bottom - r.top, c.box.height);
+  }
   GetClassNameA(State().searchBox, text, sizeof text);
   EXPECT_STREQ(text, "Edit");
   EXPECT_EQ(GetParent(State().searchBox), State().searchList);
-  GetClassNameA(State().searchList, text, sizeof text);
-  EXPECT_STREQ(text, "ComboBox");
-  EXPECT_EQ(GetDlgCtrlID(State().searchList), ids::kSearchBox);
-  GetClassNameA(State().statusBar, text, sizeof text);
-  EXPECT_STREQ(text, STATUSCLASSNAMEA);
-  EXPECT_EQ(GetDlgCtrlID(State().statusBar), ids::kStatusBar);
-
-  struct Button {
-    int id;
-    const char* text;
-    int x;
-  };
-  const Button buttons[] = {{ids::kExtract, ui::kExtract, 200},
-                            {ids::kDelete, ui::kDelete, 308},
-                            {ids::kDeleteUpTo, ui::kDeleteUpTo, 416},
-                            {ids::kCountMatches, ui::kCountMatches, 524}};
-  for (const Button& b : buttons) {
-    HWND button = GetDlgItem(Window(), b.id);
-    ASSERT_NE(button, nullptr) << b.id;
-    EXPECT_EQ(PaneText::ReadText(button), b.text);
-    const RECT r = PlaceOf(button);
-    EXPECT_EQ(r.left, b.x) << b.id;
-    EXPECT_EQ(r.top, 4) << b.id;
-    EXPECT_EQ(r.right - r.left, 96) << b.id;
-    EXPECT_EQ(r.bottom - r.top, 24) << b.id;
-  }
   EXPECT_EQ(Pane(), "");
   EXPECT_EQ(Status(), "");
 }
@@ -130,14 +144,15 @@ TEST_F(MainWindowTest, PaneFillsTheSpaceBetweenButtonsAndStatusBarAfterResize) {
     const RECT pane = PlaceOf(PaneHandle());
     const RECT bar = PlaceOf(State().statusBar);
     EXPECT_EQ(pane.left, 0) << size.cx;
-    EXPECT_EQ(pane.top, kPaneTop) << size.cx;
+    EXPECT_EQ(pane.top, WindowLayout(State().dpi).PaneTop()) << size.cx;
     EXPECT_EQ(pane.right, client.right) << size.cx;
     EXPECT_EQ(bar.bottom, client.bottom) << "status bar along the bottom edge, " << size.cx;
     EXPECT_GT(bar.bottom - bar.top, 0);
     EXPECT_EQ(pane.bottom, bar.top) << size.cx;
   }
   // The buttons stay where they are.
-  EXPECT_EQ(PlaceOf(GetDlgItem(Window(), ids::kCountMatches)).left, 524);
+  EXPECT_EQ(PlaceOf(GetDlgItem(Window(), ids::kCountMatches)).left,
+            WindowLayout(State().dpi).Button(3).x);
 }
 
 TEST_F(MainWindowTest, ClientTooLowForThePaneGivesItNoHeight) {
